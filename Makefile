@@ -1,0 +1,31 @@
+# A thin layer over CMake: `make run` builds and starts the program,
+# `make test` builds and runs every test.
+BUILD ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= 2
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build run test asan clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	cd $(BUILD)/game && ./lexor-tools
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+asan:
+	$(MAKE) test BUILD=build-asan BUILD_TYPE=Debug CMAKE_FLAGS="-DLEXOR_SANITIZE=ON -DLEXOR_BUILD_BENCH=OFF"
+
+clean:
+	rm -rf build build-asan

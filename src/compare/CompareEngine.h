@@ -1,0 +1,2 @@
+#pragma once
+// The comparison of an original and a modified dictionary (to be written).

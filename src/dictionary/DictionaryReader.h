@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <istream>
+#include <optional>
+#include <string>
+
+#include "dictionary/WordList.h"
+
+namespace lexor {
+
+struct ReadResult {
+    enum class Status {
+        Loaded,    // the declared number of words was read
+        BadHeader, // first line missing or not exactly the header: rejected silently
+        NoWords,   // count not greater than zero
+        Truncated, // the file ended before its count; the words read are kept
+        ReadError, // the file could not be opened or read; error says why
+    };
+    Status status = Status::ReadError;
+    std::uint64_t declared = 0; // the count line's value, saturated
+    std::size_t read = 0;       // words added to the target
+    std::string error;          // the system's reason, for ReadError
+};
+
+// Reads a dictionary into target (which the caller has cleared): lines end at
+// CR or CR LF, a lone LF belongs to its line, the last line may lack its end.
+// Memory grows with what is really in the file, never with the declared count.
+ReadResult ReadDictionary(std::istream& in, WordList& target);
+
+// Only regular files are opened (a folder or a FIFO is a ReadError); binary mode.
+ReadResult ReadDictionary(const std::filesystem::path& path, WordList& target);
+
+struct FirstLineResult {
+    std::optional<std::string> line; // empty when the file has no first line
+    std::string error;               // set when the file could not be opened or read
+};
+
+// Reads only the first line, however large the file, with the same line rules.
+FirstLineResult ReadFirstLine(const std::filesystem::path& path);
+
+} // namespace lexor

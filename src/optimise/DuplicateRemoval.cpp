@@ -1,0 +1,1 @@
+#include "optimise/DuplicateRemoval.h"

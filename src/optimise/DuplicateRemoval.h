@@ -1,0 +1,2 @@
+#pragma once
+// Removal of repeated words from a sorted word list (to be written).

@@ -1,0 +1,64 @@
+#include "ui/DictionaryLoader.h"
+
+#include "dictionary/DictionaryWriter.h"
+#include "ui/FileDialog.h"
+#include "ui/Services.h"
+
+namespace lexor::ui {
+namespace {
+
+const QString kTitle = QStringLiteral("LEXOR Tools");
+
+QString Reason(const std::string& error)
+{
+    return QString::fromLocal8Bit(error.data(), static_cast<qsizetype>(error.size()));
+}
+
+} // namespace
+
+std::filesystem::path ToPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, FileDialog& dialog,
+                                         WordList& target, const std::function<void(const QString& path)>& prepare,
+                                         const QString& noWordsTitle)
+{
+    if (!dialog.Choose())
+        return std::nullopt;
+    const QString path = dialog.FileName;
+    prepare(path);
+    ReadResult result = ReadDictionary(ToPath(path), target);
+    switch (result.status) {
+    case ReadResult::Status::Loaded:
+    case ReadResult::Status::BadHeader:
+        break;
+    case ReadResult::Status::NoWords:
+        services.Message(window, QStringLiteral("Errore: nessuna parola nel dizionario!"), noWordsTitle, Buttons::Ok);
+        break;
+    case ReadResult::Status::Truncated:
+        services.Message(window,
+                         QStringLiteral("Attenzione: il dizionario dichiara %1 parole ma ne contiene solo %2.")
+                             .arg(result.declared)
+                             .arg(result.read),
+                         kTitle, Buttons::Ok);
+        break;
+    case ReadResult::Status::ReadError:
+        services.Message(window, QStringLiteral("Impossibile leggere il file:\n%1\n%2").arg(path, Reason(result.error)),
+                         kTitle, Buttons::Ok);
+        break;
+    }
+    return result;
+}
+
+bool SaveWordList(Services& services, QWidget* window, const QString& path, const WordList& words)
+{
+    const WriteResult result = SaveDictionary(ToPath(path), words);
+    if (!result)
+        services.Message(window, QStringLiteral("Impossibile salvare il file:\n%1\n%2").arg(path, Reason(result.error)),
+                         kTitle, Buttons::Ok);
+    return result.ok;
+}
+
+} // namespace lexor::ui

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+
+#include <QString>
+
+#include "dictionary/DictionaryReader.h"
+#include "dictionary/WordList.h"
+
+class QWidget;
+
+namespace lexor::ui {
+
+class FileDialog;
+class Services;
+
+// The one procedure by which every window loads a dictionary: choose a file
+// with the window's dialog, run the window's preparation (clear the target,
+// fix the height, show the path), read the file into target and tell the user
+// what went wrong. The box for a dictionary without words carries
+// noWordsTitle; every other box is titled "LEXOR Tools".
+// Returns the reader's result, or nothing when the dialog was cancelled.
+std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, FileDialog& dialog,
+                                         WordList& target, const std::function<void(const QString& path)>& prepare,
+                                         const QString& noWordsTitle);
+
+// Writes words to path with the dictionary writer. On failure tells the user
+// why ("Impossibile salvare il file: ...") and returns false; the old file is
+// left as it was.
+bool SaveWordList(Services& services, QWidget* window, const QString& path, const WordList& words);
+
+// Text to std::filesystem::path without losing characters on any platform.
+std::filesystem::path ToPath(const QString& path);
+
+} // namespace lexor::ui

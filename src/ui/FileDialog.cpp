@@ -1,0 +1,16 @@
+#include "ui/FileDialog.h"
+
+#include "ui/Services.h"
+
+namespace lexor::ui {
+
+FileDialog::FileDialog(Services& services, QWidget* owner) : services_(services), owner_(owner) {}
+
+bool FileDialog::Choose()
+{
+    FileName.clear();
+    FileName = services_.OpenFile(owner_, InitDir, Filter);
+    return !FileName.isEmpty();
+}
+
+} // namespace lexor::ui

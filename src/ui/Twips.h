@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QRect>
+
+class QWidget;
+
+namespace lexor::ui {
+
+// Window layouts are designed in twips; 15 twips make one logical pixel.
+inline constexpr int kTwipsPerPixel = 15;
+
+constexpr int Px(int twips)
+{
+    return (twips + (twips >= 0 ? kTwipsPerPixel / 2 : -kTwipsPerPixel / 2)) / kTwipsPerPixel;
+}
+
+inline QRect TwipsRect(int left, int top, int width, int height)
+{
+    return QRect(Px(left), Px(top), Px(width), Px(height));
+}
+
+// Gives a fixed-size window the client height that an outer height of
+// outerTwips leaves once the window's design allowance for title bar and
+// borders (allowanceTwips) is taken off, and records outerTwips on the
+// window (property "outerHeightTwips") for whoever needs to read it back.
+void SetOuterHeightTwips(QWidget* window, int outerTwips, int allowanceTwips);
+int OuterHeightTwips(const QWidget* window);
+
+} // namespace lexor::ui

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <deque>
+#include <vector>
+
+#include <QString>
+
+#include "ui/Services.h"
+
+namespace lexor::test {
+
+// Stands in for the desktop in GUI tests: records every message box and
+// file dialog, answers from queues, never blocks. An unqueued message gets
+// its default answer (OK, or Yes for Yes/No); an unqueued dialog is cancelled.
+class ScriptedServices : public ui::Services {
+public:
+    struct Box {
+        QString text;
+        QString title;
+        ui::Buttons buttons;
+    };
+    struct DialogCall {
+        QString initialDir;
+        QString filter;
+    };
+
+    explicit ScriptedServices(QString appFolder = QString());
+
+    ui::Answer Message(QWidget* parent, const QString& text, const QString& title, ui::Buttons buttons) override;
+    QString OpenFile(QWidget* parent, const QString& initialDir, const QString& filter) override;
+    QString AppFolder() const override { return appFolder_; }
+
+    void SetAppFolder(const QString& folder) { appFolder_ = folder; }
+    void QueueAnswer(ui::Answer answer) { answers_.push_back(answer); }
+    void QueueFile(const QString& path) { files_.push_back(path); }
+    void QueueCancel() { files_.push_back(QString()); }
+
+    std::vector<Box> boxes;
+    std::vector<DialogCall> dialogs;
+
+private:
+    QString appFolder_;
+    std::deque<ui::Answer> answers_;
+    std::deque<QString> files_;
+};
+
+} // namespace lexor::test

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev hyperfine
   clang
   fonts-dejavu-core fonts-liberation
 )

@@ -1,2 +1,21 @@
 #pragma once
-// Removal of repeated words from a sorted word list (to be written).
+
+#include <cstddef>
+#include <functional>
+
+#include "dictionary/WordList.h"
+
+namespace lexor {
+
+// Takes repeats out of words: of every run of neighbours that are the same
+// bytes (case, blanks and accents all count), the first stays and the others
+// go to duplicates, in list order. duplicates is cleared first and must be
+// another list than words. Only neighbours are compared, so in a sorted list
+// every exact repeat is found. Returns the number of copies removed.
+//
+// One linear pass whatever the number of repeats. progress, when given, gets
+// a rising percentage during the pass and 100 at the end.
+std::size_t RemoveDuplicates(WordList& words, WordList& duplicates,
+                             const std::function<void(int percent)>& progress = {});
+
+} // namespace lexor

@@ -1,13 +1,92 @@
 #include "optimise/Tool2.h"
 
+#include <QFont>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
+#include <QStyle>
 
+#include "optimise/DuplicateRemoval.h"
+#include "ui/DictionaryLoader.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
+#include "ui/WordListModel.h"
 
 namespace lexor {
+namespace {
 
-Tool2::Tool2(ui::Services& services, QWidget* parent) : QWidget(parent), services_(services)
+const QString kTitle = QStringLiteral("LEXOR Tools");
+
+// The design's face, then faces of like width where it is missing, so the
+// captions fit the boxes they were drawn for.
+QFont DesignFont(qreal points)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+QLabel* MakeLabel(QWidget* window, const char* name, const QString& text, QRect geometry, qreal points,
+                  Qt::Alignment alignment = Qt::AlignHCenter | Qt::AlignTop)
+{
+    auto* label = new QLabel(text, window);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    label->setFont(DesignFont(points));
+    label->setAlignment(alignment);
+    label->setWordWrap(true);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    label->setPalette(pal);
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* window, const char* name, const QString& text, QRect geometry)
+{
+    auto* button = new QPushButton(text, window);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// A caption too wide for its button breaks at its blank, as the design's
+// buttons did.
+void WrapCaption(QPushButton* button)
+{
+    const QFontMetrics metrics(button->font());
+    const int room = button->width() - 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+    if (metrics.horizontalAdvance(button->text()) > room)
+        button->setText(button->text().replace(QLatin1Char(' '), QLatin1Char('\n')));
+}
+
+QListView* MakeList(QWidget* window, const char* name, QAbstractItemModel* model, QRect geometry)
+{
+    auto* view = new QListView(window);
+    view->setObjectName(QLatin1String(name));
+    view->setGeometry(geometry);
+    view->setFont(DesignFont(12));
+    view->setUniformItemSizes(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QPalette pal = view->palette();
+    pal.setColor(QPalette::Base, QColor(0, 0, 128));
+    pal.setColor(QPalette::Text, QColor(0, 255, 0));
+    view->setPalette(pal);
+    view->setModel(model);
+    return view;
+}
+
+} // namespace
+
+Tool2::Tool2(ui::Services& services, QWidget* parent)
+    : QWidget(parent), services_(services), dialog1_(services, this),
+      list1Model_(std::make_unique<ui::WordListModel>(list1Words_)),
+      list2Model_(std::make_unique<ui::WordListModel>(list2Words_))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Tool2"));
@@ -18,17 +97,114 @@ Tool2::Tool2(ui::Services& services, QWidget* parent) : QWidget(parent), service
     pal.setColor(QPalette::Window, QColor(0, 128, 128));
     setPalette(pal);
 
-    auto* close = new QPushButton(QStringLiteral("CHIUDI"), this);
-    close->setObjectName(QStringLiteral("Command5"));
-    close->setGeometry(ui::TwipsRect(3600, 480, 3375, 495));
-    connect(close, &QPushButton::clicked, this, &Tool2::Command5_Click);
-
+    CreateControls();
+    SetTabOrder();
     Form_Load();
+}
+
+Tool2::~Tool2() = default;
+
+void Tool2::CreateControls()
+{
+    label1_ = MakeLabel(this, "Label1", QStringLiteral("Da ottimizzare:"), ui::TwipsRect(120, 165, 1455, 255), 8.25,
+                        Qt::AlignLeft | Qt::AlignTop);
+    text1_ = new QLineEdit(this);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setGeometry(ui::TwipsRect(1560, 120, 4935, 285));
+    command1_ = MakeButton(this, "Command1", QStringLiteral("..."), ui::TwipsRect(6480, 120, 495, 300));
+    command2_ = MakeButton(this, "Command2", QStringLiteral("OTTIMIZZA"), ui::TwipsRect(120, 480, 3375, 495));
+    command2_->setFont(DesignFont(12));
+    command5_ = MakeButton(this, "Command5", QStringLiteral("CHIUDI"), ui::TwipsRect(3600, 480, 3375, 495));
+    command5_->setFont(DesignFont(12));
+    label2_ = MakeLabel(this, "Label2", QStringLiteral("PAROLE"), ui::TwipsRect(240, 1080, 1935, 255), 9.75);
+    parole_ = MakeLabel(this, "parole", QStringLiteral("0"), ui::TwipsRect(240, 1320, 1935, 375), 13.5);
+    label4_ = MakeLabel(this, "Label4", QStringLiteral("DOPPIE"), ui::TwipsRect(4920, 1080, 1935, 255), 9.75);
+    label4_->hide();
+    doppie_ = MakeLabel(this, "doppie", QStringLiteral("0"), ui::TwipsRect(4920, 1320, 1935, 375), 13.5);
+    doppie_->hide();
+    list1_ = MakeList(this, "List1", list1Model_.get(), ui::TwipsRect(240, 1680, 1935, 2160));
+    list2_ = MakeList(this, "List2", list2Model_.get(), ui::TwipsRect(4920, 1680, 1935, 2160));
+    label3_ = MakeLabel(
+        this, "Label3",
+        QStringLiteral("Il dizionario è stato riordinato alfabeticamente e sono state rimosse le parole doppie."),
+        ui::TwipsRect(2520, 1200, 2055, 1335), 9.75);
+    command3_ =
+        MakeButton(this, "Command3", QStringLiteral("SALVA OTTIMIZZATO"), ui::TwipsRect(2520, 2520, 2055, 1335));
+    command3_->setFont(DesignFont(9.75));
+    WrapCaption(command3_);
+
+    connect(command1_, &QPushButton::clicked, this, &Tool2::Command1_Click);
+    connect(command2_, &QPushButton::clicked, this, &Tool2::Command2_Click);
+    connect(command3_, &QPushButton::clicked, this, &Tool2::Command3_Click);
+    connect(command5_, &QPushButton::clicked, this, &Tool2::Command5_Click);
+}
+
+// Tab indices 0..12; the labels among them take no focus and are skipped.
+void Tool2::SetTabOrder()
+{
+    QWidget* const byTabIndex[] = {list1_,  parole_, command5_, text1_, command1_, label1_, command2_,
+                                   label2_, doppie_, label4_,   list2_, command3_, label3_};
+    QWidget* previous = nullptr;
+    for (QWidget* widget : byTabIndex) {
+        if (widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+    list1_->setFocus();
+}
+
+void Tool2::RefreshLists()
+{
+    list1Model_->Refresh();
+    list2Model_->Refresh();
 }
 
 void Tool2::Form_Load()
 {
     ui::SetOuterHeightTwips(this, kCompactHeight, kNonClientAllowance);
+    dialog1_.InitDir = services_.AppFolder();
+}
+
+void Tool2::Command1_Click()
+{
+    ui::LoadDictionary(
+        services_, this, dialog1_, list1Words_,
+        [this](const QString& path) {
+            ui::SetOuterHeightTwips(this, kCompactHeight, kNonClientAllowance);
+            list1Words_.Clear();
+            list1Model_->Refresh();
+            text1_->setText(path);
+        },
+        QStringLiteral("LEXOR"));
+    list1Model_->Refresh();
+}
+
+void Tool2::Command2_Click()
+{
+    if (text1_->text().isEmpty() || list1Words_.ListCount() == 0)
+        return;
+    doppie_->setText(QStringLiteral("0"));
+    const auto removed = RemoveDuplicates(list1Words_, list2Words_);
+    RefreshLists();
+    doppie_->setText(QString::number(removed));
+    parole_->setText(QString::number(list1Words_.ListCount()));
+    doppie_->show();
+    label4_->show();
+    ui::SetOuterHeightTwips(this, kExpandedHeight, kNonClientAllowance);
+}
+
+void Tool2::Command3_Click()
+{
+    if (list1Words_.ListCount() == 0)
+        return;
+    if (services_.Message(this, QStringLiteral("Sovrascrivere il file?"), kTitle, ui::Buttons::YesNo) !=
+        ui::Answer::Yes)
+        return;
+    if (!ui::SaveWordList(services_, this, text1_->text(), list1Words_))
+        return;
+    services_.Message(this, QStringLiteral("File salvato!"), kTitle, ui::Buttons::Ok);
 }
 
 void Tool2::Command5_Click()

@@ -1,15 +1,28 @@
 #pragma once
 
+#include <memory>
+
 #include <QWidget>
+
+#include "dictionary/WordList.h"
+#include "ui/FileDialog.h"
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
 
 namespace lexor::ui {
 class Services;
-}
+class WordListModel;
+} // namespace lexor::ui
 
 namespace lexor {
 
-// The optimiser window. Deletes itself when closed; whoever opened it
-// watches destroyed() to come back.
+// The optimiser window: loads one dictionary (sorted as it loads), takes its
+// repeats out and writes it back over the file it came from. All its state
+// lives in its controls. Deletes itself when closed, by CHIUDI or by the
+// close box alike; whoever opened it watches destroyed() to come back.
 class Tool2 : public QWidget {
     Q_OBJECT
 public:
@@ -18,12 +31,40 @@ public:
     static constexpr int kNonClientAllowance = 375;
 
     explicit Tool2(ui::Services& services, QWidget* parent = nullptr);
+    ~Tool2() override;
 
     void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
     void Command5_Click();
 
 private:
+    void CreateControls();
+    void SetTabOrder();
+    void RefreshLists();
+
     ui::Services& services_;
+    WordList list1Words_;
+    WordList list2Words_;
+    ui::FileDialog dialog1_;
+    // Declared after the lists they show, so they go first.
+    std::unique_ptr<ui::WordListModel> list1Model_;
+    std::unique_ptr<ui::WordListModel> list2Model_;
+
+    QLabel* label1_ = nullptr;
+    QLineEdit* text1_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    QPushButton* command5_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QLabel* parole_ = nullptr;
+    QLabel* label4_ = nullptr;
+    QLabel* doppie_ = nullptr;
+    QListView* list1_ = nullptr;
+    QListView* list2_ = nullptr;
+    QLabel* label3_ = nullptr;
+    QPushButton* command3_ = nullptr;
 };
 
 } // namespace lexor

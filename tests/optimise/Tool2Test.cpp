@@ -1,0 +1,406 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "optimise/Tool2.h"
+#include "support/ScriptedServices.h"
+#include "support/TempDir.h"
+#include "ui/Twips.h"
+
+namespace lexor {
+namespace {
+
+using Words = std::vector<std::string>;
+
+const QString kSaveQuestion = QStringLiteral("Sovrascrivere il file?");
+const QString kSaved = QStringLiteral("File salvato!");
+
+std::string Dictionary(const Words& words, int count = -1)
+{
+    std::string bytes = "Lexor Dictionary Volume\r\n" + std::to_string(count < 0 ? int(words.size()) : count) + "\r\n";
+    for (const auto& w : words)
+        bytes += w + "\r\n";
+    return bytes;
+}
+
+QString Q(const std::filesystem::path& path)
+{
+    return QString::fromStdU16String(path.u16string());
+}
+
+class Tool2Test : public testing::Test {
+protected:
+    Tool2Test() : services(Q(dir.path())) { Open(); }
+    ~Tool2Test() override { delete window.data(); }
+
+    void Open()
+    {
+        window = new Tool2(services);
+        window->show();
+    }
+
+    template <typename T> T* Get(const char* name) const
+    {
+        auto* control = window->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+
+    void Click(const char* button) { QTest::mouseClick(Get<QPushButton>(button), Qt::LeftButton); }
+
+    std::filesystem::path Write(const char* name, const std::string& bytes)
+    {
+        test::WriteBytes(dir / name, bytes);
+        return dir / name;
+    }
+
+    void Load(const std::filesystem::path& file)
+    {
+        services.QueueFile(Q(file));
+        Click("Command1");
+    }
+
+    Words Items(const char* list) const
+    {
+        Words out;
+        const auto* model = Get<QListView>(list)->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            out.push_back(model->data(model->index(row, 0)).toString().toStdString());
+        return out;
+    }
+
+    QString Text(const char* label) const { return Get<QLabel>(label)->text(); }
+    bool Shown(const char* name) const { return !Get<QWidget>(name)->isHidden(); }
+    int Height() const { return ui::OuterHeightTwips(window); }
+
+    std::vector<QString> BoxTexts() const
+    {
+        std::vector<QString> texts;
+        for (const auto& box : services.boxes)
+            texts.push_back(box.text);
+        return texts;
+    }
+
+    void ExpectDesignState()
+    {
+        EXPECT_EQ(Height(), Tool2::kCompactHeight);
+        EXPECT_TRUE(Get<QLineEdit>("Text1")->text().isEmpty());
+        EXPECT_TRUE(Items("List1").empty());
+        EXPECT_TRUE(Items("List2").empty());
+        EXPECT_EQ(Text("parole"), QStringLiteral("0"));
+        EXPECT_EQ(Text("doppie"), QStringLiteral("0"));
+        EXPECT_FALSE(Shown("Label4"));
+        EXPECT_FALSE(Shown("doppie"));
+    }
+
+    test::TempDir dir;
+    test::ScriptedServices services;
+    QPointer<Tool2> window;
+};
+
+struct Control {
+    const char* name;
+    const char* text;
+    QRect twips;
+    qreal points; // 0: the default font
+    bool shown;
+};
+
+TEST_F(Tool2Test, ControlsAsDesigned)
+{
+    const Control controls[] = {
+        {"Label1", "Da ottimizzare:", {120, 165, 1455, 255}, 8.25, true},
+        {"Text1", "", {1560, 120, 4935, 285}, 0, true},
+        {"Command1", "...", {6480, 120, 495, 300}, 0, true},
+        {"Command2", "OTTIMIZZA", {120, 480, 3375, 495}, 12, true},
+        {"Command5", "CHIUDI", {3600, 480, 3375, 495}, 12, true},
+        {"Label2", "PAROLE", {240, 1080, 1935, 255}, 9.75, true},
+        {"parole", "0", {240, 1320, 1935, 375}, 13.5, true},
+        {"Label4", "DOPPIE", {4920, 1080, 1935, 255}, 9.75, false},
+        {"doppie", "0", {4920, 1320, 1935, 375}, 13.5, false},
+        {"List1", nullptr, {240, 1680, 1935, 2160}, 12, true},
+        {"List2", nullptr, {4920, 1680, 1935, 2160}, 12, true},
+        {"Label3",
+         "Il dizionario \xC3\xA8 stato riordinato alfabeticamente e sono state rimosse le parole doppie.",
+         {2520, 1200, 2055, 1335},
+         9.75,
+         true},
+        {"Command3", "SALVA OTTIMIZZATO", {2520, 2520, 2055, 1335}, 9.75, true},
+    };
+    const QFont defaultFont = window->font();
+    for (const auto& c : controls) {
+        SCOPED_TRACE(c.name);
+        auto* w = Get<QWidget>(c.name);
+        ASSERT_NE(w, nullptr);
+        const QRect& t = c.twips;
+        EXPECT_EQ(w->geometry(), ui::TwipsRect(t.x(), t.y(), t.width(), t.height()));
+        EXPECT_EQ(Shown(c.name), c.shown);
+        if (c.points > 0) {
+            EXPECT_EQ(w->font().pointSizeF(), c.points);
+            EXPECT_TRUE(w->font().bold());
+            EXPECT_EQ(w->font().families().value(0), QStringLiteral("MS Sans Serif"));
+        } else {
+            EXPECT_EQ(w->font(), defaultFont);
+        }
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            EXPECT_EQ(label->text(), QString::fromUtf8(c.text));
+            EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+            EXPECT_FALSE(label->autoFillBackground());
+            EXPECT_EQ(label->alignment() & Qt::AlignHorizontal_Mask,
+                      std::string(c.name) == "Label1" ? Qt::AlignLeft : Qt::AlignHCenter);
+        } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+            EXPECT_EQ(button->text().replace(QLatin1Char('\n'), QLatin1Char(' ')), QString::fromUtf8(c.text));
+        } else if (auto* list = qobject_cast<QListView*>(w)) {
+            EXPECT_EQ(list->palette().color(QPalette::Text), QColor(0, 255, 0));
+            EXPECT_EQ(list->palette().color(QPalette::Base), QColor(0, 0, 128));
+            EXPECT_TRUE(list->uniformItemSizes());
+        }
+    }
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("LEXOR Tools - Ottimizzatore"));
+    EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0, 128, 128));
+    EXPECT_EQ(window->width(), ui::Px(7110));
+    ExpectDesignState();
+}
+
+TEST_F(Tool2Test, TabOrderFollowsTheDesign)
+{
+    const char* order[] = {"List1", "Command5", "Text1", "Command1", "Command2", "List2", "Command3", "List1"};
+    auto nextTabStop = [](QWidget* w) {
+        do
+            w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus));
+        return w;
+    };
+    for (std::size_t k = 0; k + 1 < std::size(order); ++k)
+        EXPECT_EQ(nextTabStop(Get<QWidget>(order[k]))->objectName(), QLatin1String(order[k + 1])) << order[k];
+}
+
+TEST_F(Tool2Test, LoadSortsIntoList1AndShowsThePath)
+{
+    const auto file = Write("prova.lexor", Dictionary({"zebra", "casa", "albero", "casa"}));
+    Load(file);
+    ASSERT_EQ(services.dialogs.size(), 1u);
+    EXPECT_EQ(services.dialogs[0].initialDir, Q(dir.path()));
+    EXPECT_EQ(services.dialogs[0].filter, QStringLiteral("Dizionari LEXOR|*.lexor"));
+    EXPECT_EQ(Items("List1"), (Words{"albero", "casa", "casa", "zebra"}));
+    EXPECT_EQ(Get<QLineEdit>("Text1")->text(), Q(file));
+    EXPECT_EQ(Height(), Tool2::kCompactHeight);
+    EXPECT_TRUE(services.boxes.empty());
+}
+
+TEST_F(Tool2Test, OptimiseShowsCountsAndCopiesThenASecondRunFindsNothing)
+{
+    Load(Write("prova.lexor", Dictionary({"zebra", "casa", "albero", "casa", "casa"})));
+    Click("Command2");
+    EXPECT_EQ(Items("List1"), (Words{"albero", "casa", "zebra"}));
+    EXPECT_EQ(Items("List2"), (Words{"casa", "casa"}));
+    EXPECT_EQ(Text("parole"), QStringLiteral("3"));
+    EXPECT_EQ(Text("doppie"), QStringLiteral("2"));
+    EXPECT_TRUE(Shown("Label4"));
+    EXPECT_TRUE(Shown("doppie"));
+    EXPECT_EQ(Height(), Tool2::kExpandedHeight);
+
+    Click("Command2");
+    EXPECT_EQ(Items("List1"), (Words{"albero", "casa", "zebra"}));
+    EXPECT_TRUE(Items("List2").empty());
+    EXPECT_EQ(Text("doppie"), QStringLiteral("0"));
+    EXPECT_TRUE(services.boxes.empty());
+}
+
+TEST_F(Tool2Test, OneWordExpandsWithZeroCopies)
+{
+    Load(Write("uno.lexor", Dictionary({"casa"})));
+    Click("Command2");
+    EXPECT_EQ(Text("parole"), QStringLiteral("1"));
+    EXPECT_EQ(Text("doppie"), QStringLiteral("0"));
+    EXPECT_TRUE(Shown("doppie"));
+    EXPECT_EQ(Height(), Tool2::kExpandedHeight);
+}
+
+TEST_F(Tool2Test, NothingLoadedMeansOptimiseAndSaveDoNothing)
+{
+    Click("Command2");
+    Click("Command3");
+    ExpectDesignState();
+    EXPECT_TRUE(services.boxes.empty());
+}
+
+TEST_F(Tool2Test, OptimiseNeedsAPath)
+{
+    Load(Write("prova.lexor", Dictionary({"casa", "casa"})));
+    Get<QLineEdit>("Text1")->clear();
+    Click("Command2");
+    EXPECT_EQ(Items("List1"), (Words{"casa", "casa"}));
+    EXPECT_FALSE(Shown("doppie"));
+    EXPECT_EQ(Height(), Tool2::kCompactHeight);
+}
+
+TEST_F(Tool2Test, RejectedHeaderLeavesTheButtonsInert)
+{
+    const std::string bytes = "lexor dictionary volume\r\n2\r\ncasa\r\ncasa\r\n";
+    const auto file = Write("minuscolo.lexor", bytes);
+    Load(file);
+    EXPECT_TRUE(Items("List1").empty());
+    EXPECT_EQ(Get<QLineEdit>("Text1")->text(), Q(file));
+    Click("Command2");
+    Click("Command3");
+    EXPECT_TRUE(services.boxes.empty());
+    EXPECT_FALSE(Shown("doppie"));
+    EXPECT_EQ(Height(), Tool2::kCompactHeight);
+    EXPECT_EQ(test::ReadBytes(file), bytes);
+}
+
+TEST_F(Tool2Test, NoWordsMessageIsTitledLexor)
+{
+    Load(Write("vuoto.lexor", Dictionary({}, 0)));
+    ASSERT_EQ(services.boxes.size(), 1u);
+    EXPECT_EQ(services.boxes[0].text, QStringLiteral("Errore: nessuna parola nel dizionario!"));
+    EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR"));
+    EXPECT_EQ(services.boxes[0].buttons, ui::Buttons::Ok);
+    EXPECT_TRUE(Items("List1").empty());
+}
+
+TEST_F(Tool2Test, SaveYesWritesTheOptimisedList)
+{
+    const auto file = Write("prova.lexor", Dictionary({"mare", "casa", "mare", "casa"}));
+    Load(file);
+    Click("Command2");
+    Click("Command3");
+    EXPECT_EQ(test::ReadBytes(file), "Lexor Dictionary Volume\r\n2\r\ncasa\r\nmare\r\n");
+    ASSERT_EQ(services.boxes.size(), 2u);
+    EXPECT_EQ(services.boxes[0].text, kSaveQuestion);
+    EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR Tools"));
+    EXPECT_EQ(services.boxes[0].buttons, ui::Buttons::YesNo);
+    EXPECT_EQ(services.boxes[1].text, kSaved);
+    EXPECT_EQ(services.boxes[1].title, QStringLiteral("LEXOR Tools"));
+    EXPECT_EQ(services.boxes[1].buttons, ui::Buttons::Ok);
+    EXPECT_EQ(Height(), Tool2::kExpandedHeight);
+}
+
+TEST_F(Tool2Test, SaveNoLeavesTheFileUntouched)
+{
+    const std::string bytes = Dictionary({"mare", "casa", "mare"});
+    const auto file = Write("prova.lexor", bytes);
+    Load(file);
+    Click("Command2");
+    services.QueueAnswer(ui::Answer::No);
+    Click("Command3");
+    EXPECT_EQ(test::ReadBytes(file), bytes);
+    EXPECT_EQ(BoxTexts(), std::vector<QString>{kSaveQuestion});
+}
+
+TEST_F(Tool2Test, SaveWithoutOptimisingWritesSortedWithRepeats)
+{
+    const auto file = Write("prova.lexor", Dictionary({"mare", "casa", "mare"}));
+    Load(file);
+    Click("Command3");
+    EXPECT_EQ(test::ReadBytes(file), Dictionary({"casa", "mare", "mare"}));
+}
+
+TEST_F(Tool2Test, TruncatedFileIsSavedWithTheWordsItHad)
+{
+    const auto file = Write("corto.lexor", Dictionary({"mare", "casa", "sole"}, 5));
+    Load(file);
+    ASSERT_EQ(services.boxes.size(), 1u);
+    EXPECT_EQ(Items("List1"), (Words{"casa", "mare", "sole"}));
+    Click("Command3");
+    EXPECT_EQ(test::ReadBytes(file), Dictionary({"casa", "mare", "sole"}));
+    EXPECT_EQ(BoxTexts().back(), kSaved);
+}
+
+TEST_F(Tool2Test, FailedSaveShowsTheErrorAndKeepsTheFile)
+{
+    const std::string bytes = Dictionary({"mare", "casa"});
+    const auto file = Write("prova.lexor", bytes);
+    Load(file);
+    Get<QLineEdit>("Text1")->setText(Q(dir / "manca" / "prova.lexor"));
+    Click("Command3");
+    const auto texts = BoxTexts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0], kSaveQuestion);
+    EXPECT_TRUE(texts[1].startsWith(QStringLiteral("Impossibile salvare il file:"))) << texts[1].toStdString();
+    EXPECT_EQ(test::ReadBytes(file), bytes);
+    EXPECT_FALSE(std::filesystem::exists(dir / "manca"));
+}
+
+TEST_F(Tool2Test, FailedSaveInAReadOnlyFolderKeepsTheFileByteForByte)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = dir / "sola-lettura";
+    fs::create_directory(folder);
+    const std::string bytes = Dictionary({"mare", "casa", "mare"});
+    test::WriteBytes(folder / "prova.lexor", bytes);
+    Load(folder / "prova.lexor");
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    std::error_code probe;
+    test::WriteBytes(folder / "sonda", "x");
+    const bool writable = fs::exists(folder / "sonda", probe);
+    if (writable) {
+        fs::permissions(folder, fs::perms::owner_all);
+        GTEST_SKIP() << "folder permissions are not enforced for this user";
+    }
+    Click("Command3");
+    fs::permissions(folder, fs::perms::owner_all);
+    EXPECT_NE(BoxTexts().back(), kSaved);
+    EXPECT_EQ(test::ReadBytes(folder / "prova.lexor"), bytes);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+}
+
+TEST_F(Tool2Test, ReloadAfterOptimisingKeepsTheEarlierCopiesBelowTheEdge)
+{
+    Load(Write("prima.lexor", Dictionary({"casa", "casa", "casa"})));
+    Click("Command2");
+    const auto second = Write("seconda.lexor", Dictionary({"sole", "luna"}));
+    Load(second);
+    EXPECT_EQ(Height(), Tool2::kCompactHeight);
+    EXPECT_EQ(Items("List1"), (Words{"luna", "sole"}));
+    EXPECT_EQ(Get<QLineEdit>("Text1")->text(), Q(second));
+    EXPECT_EQ(Items("List2"), (Words{"casa", "casa"}));
+    EXPECT_EQ(Text("doppie"), QStringLiteral("2"));
+    EXPECT_TRUE(Shown("doppie"));
+}
+
+TEST_F(Tool2Test, CancelledDialogAfterOptimisingChangesNothing)
+{
+    const auto file = Write("prova.lexor", Dictionary({"casa", "casa"}));
+    Load(file);
+    Click("Command2");
+    services.QueueCancel();
+    Click("Command1");
+    EXPECT_EQ(Height(), Tool2::kExpandedHeight);
+    EXPECT_EQ(Items("List1"), Words{"casa"});
+    EXPECT_EQ(Items("List2"), Words{"casa"});
+    EXPECT_EQ(Get<QLineEdit>("Text1")->text(), Q(file));
+}
+
+TEST_F(Tool2Test, ChiudiAndTheCloseBoxBothDestroyTheWindowAndReopeningStartsAfresh)
+{
+    for (bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "close box" : "CHIUDI");
+        Load(Write("prova.lexor", Dictionary({"casa", "casa"})));
+        Click("Command2");
+        QSignalSpy destroyed(window.data(), &QObject::destroyed);
+        if (closeBox)
+            window->close();
+        else
+            Click("Command5");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(destroyed.count(), 1);
+        EXPECT_TRUE(window.isNull());
+        Open();
+        ExpectDesignState();
+    }
+}
+
+} // namespace
+} // namespace lexor

@@ -12,7 +12,11 @@
 
 #include "compare/Tool1.h"
 #include "dictionary/DictionaryFormat.h"
+#include "dictionary/DictionaryReader.h"
+#include "dictionary/FileReplace.h"
+#include "menu/Activation.h"
 #include "optimise/Tool2.h"
+#include "ui/DictionaryLoader.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
 
@@ -28,6 +32,16 @@ namespace {
 
 constexpr int kClientWidth = 6795;
 constexpr int kClientHeight = 5220;
+
+const QString kTitle = QStringLiteral("LEXOR Tools");
+const QString kActivationWarning = QStringLiteral(
+    "Attenzione! Il dizionario attualmente installato verrà sovrascritto: si consiglia pertanto di effettuarne un "
+    "backup prima di questa operazione. Proseguire?");
+
+QString FromAscii(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QFrame* AddFrame(QWidget* parent, const QString& name, const QRect& geometry)
 {
@@ -102,6 +116,7 @@ Menu::Menu(ui::Services& services, QWidget* parent)
     }
     connect(command1_, &QPushButton::clicked, this, &Menu::Command1_Click);
     connect(command2_, &QPushButton::clicked, this, &Menu::Command2_Click);
+    connect(command3_, &QPushButton::clicked, this, &Menu::Command3_Click);
     connect(command4_, &QPushButton::clicked, this, &Menu::Command4_Click);
 
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -150,6 +165,34 @@ void Menu::Command1_Click()
 void Menu::Command2_Click()
 {
     OpenTool<Tool2>();
+}
+
+void Menu::Command3_Click()
+{
+    if (services_.Message(this, kActivationWarning, kTitle, ui::Buttons::YesNo) != ui::Answer::Yes)
+        return;
+    if (!Dialog1.Choose())
+        return;
+    const std::filesystem::path chosen = ui::ToPath(Dialog1.FileName);
+    const FirstLineResult first = ReadFirstLine(chosen);
+    if (!first.error.empty()) {
+        ui::ShowReadError(services_, this, Dialog1.FileName, first.error);
+        return;
+    }
+    if (!first.line || !IsHeaderIgnoringCase(*first.line))
+        return;
+    const std::filesystem::path active = ui::ToPath(services_.AppPath(FromAscii(kActiveDictionary)));
+    if (IsSameFile(chosen, active))
+        return;
+    const WriteResult copied = ReplaceFileWithCopy(chosen, active);
+    if (!copied)
+        ShowInstallFailure(copied);
+}
+
+void Menu::ShowInstallFailure(const WriteResult& failure)
+{
+    QString text = QStringLiteral("Impossibile installare il dizionario:\n") + ui::Reason(failure.error);
+    services_.Message(this, text, kTitle, ui::Buttons::Ok);
 }
 
 void Menu::Command4_Click()

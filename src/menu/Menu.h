@@ -14,6 +14,10 @@ class Services;
 }
 
 namespace lexor {
+struct WriteResult;
+}
+
+namespace lexor {
 
 // The main menu: the program's hub. It opens one tool at a time, hiding
 // itself until the tool is gone, installs a dictionary as the game's active
@@ -53,6 +57,9 @@ private:
     // Hides the menu and shows a fresh tool; the menu comes back when the
     // tool is destroyed, however it was closed.
     template <class Tool> void OpenTool();
+    // The activation ends silently except here: a failed copy must not look
+    // like success.
+    void ShowInstallFailure(const WriteResult& failure);
 
     ui::Services& services_;
     QPixmap banner_;

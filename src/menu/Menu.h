@@ -1,21 +1,76 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
+
+#include "ui/FileDialog.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
 
 namespace lexor::ui {
 class Services;
 }
 
 namespace lexor {
+struct WriteResult;
+}
 
-// The main menu: the program's hub, from which the tools are opened.
+namespace lexor {
+
+// The main menu: the program's hub. It opens one tool at a time, hiding
+// itself until the tool is gone, installs a dictionary as the game's active
+// one and ends the program. The status line at the bottom describes the
+// button under the pointer and shows the credit line everywhere else.
 class Menu : public QWidget {
     Q_OBJECT
 public:
+    static inline const QString kCreditLine =
+        QStringLiteral("LEXOR Tools - programma e grafica a cura degli sviluppatori di LEXOR Tools");
+
     explicit Menu(ui::Services& services, QWidget* parent = nullptr);
 
+    void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command1_MouseMove();
+    void Command2_MouseMove();
+    void Command3_MouseMove();
+    void Command4_MouseMove();
+    void Form_MouseMove();
+    void Frame1_MouseMove();
+    void Frame2_MouseMove();
+
+    // The menu's own file dialog; its initial folder is set once, on load.
+    ui::FileDialog Dialog1;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    QPushButton* AddButton(const QString& name, const QString& caption, int top);
+    // Hides the menu and shows a fresh tool; the menu comes back when the
+    // tool is destroyed, however it was closed.
+    template <class Tool> void OpenTool();
+    // The activation ends silently except here: a failed copy must not look
+    // like success.
+    void ShowInstallFailure(const WriteResult& failure);
+
     ui::Services& services_;
+    QPixmap banner_;
+    QFrame* frame1_;
+    QLabel* label1_;
+    QPushButton* command1_;
+    QFrame* frame2_;
+    QLabel* label2_;
+    QPushButton* command2_;
+    QPushButton* command3_;
+    QPushButton* command4_;
 };
 
 } // namespace lexor

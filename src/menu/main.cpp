@@ -1,16 +1,21 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "menu/Menu.h"
+#include "ui/Fonts.h"
 #include "ui/QtServices.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("LEXOR Tools"));
-    QApplication::setApplicationVersion(QStringLiteral("1.50"));
+    QApplication::setApplicationVersion(QStringLiteral(LEXOR_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("lexor-tools"));
+    lexor::ui::InstallFontSubstitutes();
 
     lexor::ui::QtServices services;
     lexor::Menu menu(services);
+    QApplication::setWindowIcon(menu.windowIcon());
     menu.show();
     return app.exec();
 }

@@ -19,13 +19,9 @@ namespace {
 
 const QString kTitle = QStringLiteral("LEXOR Tools");
 
-// The design's face, then faces of like width where it is missing, so the
-// captions fit the boxes they were drawn for.
 QFont DesignFont(qreal points)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(points);
     font.setBold(true);
     return font;

@@ -9,20 +9,26 @@ namespace {
 
 const QString kTitle = QStringLiteral("LEXOR Tools");
 
+} // namespace
+
 QString Reason(const std::string& error)
 {
     return QString::fromLocal8Bit(error.data(), static_cast<qsizetype>(error.size()));
 }
 
-} // namespace
+void ShowReadError(Services& services, QWidget* window, const QString& path, const std::string& error)
+{
+    services.Message(window, QStringLiteral("Impossibile leggere il file:\n%1\n%2").arg(path, Reason(error)), kTitle,
+                     Buttons::Ok);
+}
 
 std::filesystem::path ToPath(const QString& path)
 {
     return std::filesystem::path(path.toStdU16String());
 }
 
-std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, FileDialog& dialog,
-                                         WordList& target, const std::function<void(const QString& path)>& prepare,
+std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, FileDialog& dialog, WordList& target,
+                                         const std::function<void(const QString& path)>& prepare,
                                          const QString& noWordsTitle)
 {
     if (!dialog.Choose())
@@ -45,8 +51,7 @@ std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, Fi
                          kTitle, Buttons::Ok);
         break;
     case ReadResult::Status::ReadError:
-        services.Message(window, QStringLiteral("Impossibile leggere il file:\n%1\n%2").arg(path, Reason(result.error)),
-                         kTitle, Buttons::Ok);
+        ShowReadError(services, window, path, result.error);
         break;
     }
     return result;

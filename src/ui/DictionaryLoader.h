@@ -20,14 +20,21 @@ class Services;
 // what went wrong. The box for a dictionary without words carries
 // noWordsTitle; every other box is titled "LEXOR Tools".
 // Returns the reader's result, or nothing when the dialog was cancelled.
-std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, FileDialog& dialog,
-                                         WordList& target, const std::function<void(const QString& path)>& prepare,
+std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, FileDialog& dialog, WordList& target,
+                                         const std::function<void(const QString& path)>& prepare,
                                          const QString& noWordsTitle);
 
 // Writes words to path with the dictionary writer. On failure tells the user
 // why ("Impossibile salvare il file: ...") and returns false; the old file is
 // left as it was.
 bool SaveWordList(Services& services, QWidget* window, const QString& path, const WordList& words);
+
+// Tells the user that path could not be opened or read, and why
+// ("Impossibile leggere il file: ...").
+void ShowReadError(Services& services, QWidget* window, const QString& path, const std::string& error);
+
+// The system's reason for a failure, as the core reports it, for a message.
+QString Reason(const std::string& error);
 
 // Text to std::filesystem::path without losing characters on any platform.
 std::filesystem::path ToPath(const QString& path);

@@ -15,6 +15,7 @@
 #include "optimise/Tool2.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDir.h"
+#include "ui/Fonts.h"
 #include "ui/Twips.h"
 
 namespace lexor {
@@ -41,6 +42,7 @@ QString Q(const std::filesystem::path& path)
 class Tool2Test : public testing::Test {
 protected:
     Tool2Test() : services(Q(dir.path())) { Open(); }
+    static void SetUpTestSuite() { ui::InstallFontSubstitutes(); }
     ~Tool2Test() override { delete window.data(); }
 
     void Open()
@@ -148,7 +150,7 @@ TEST_F(Tool2Test, ControlsAsDesigned)
         if (c.points > 0) {
             EXPECT_EQ(w->font().pointSizeF(), c.points);
             EXPECT_TRUE(w->font().bold());
-            EXPECT_EQ(w->font().families().value(0), QStringLiteral("MS Sans Serif"));
+            EXPECT_EQ(w->font().family(), QStringLiteral("MS Sans Serif"));
         } else {
             EXPECT_EQ(w->font(), defaultFont);
         }

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace lexor::ui {
+
+// The windows ask for the fonts of their design ("MS Sans Serif", "Times New
+// Roman"). Where those are missing, the toolkit would fall back to a wider
+// face and long captions would no longer fit their controls; this names
+// metric-compatible stand-ins first. Call once, after the application object
+// exists and before any window is created. Where the design fonts are
+// installed they still win.
+void InstallFontSubstitutes();
+
+} // namespace lexor::ui

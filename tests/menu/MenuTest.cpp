@@ -1,0 +1,279 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <QApplication>
+#include <QDir>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include "compare/Tool1.h"
+#include "menu/Menu.h"
+#include "optimise/Tool2.h"
+#include "support/ScriptedServices.h"
+#include "support/TempDir.h"
+#include "ui/Fonts.h"
+#include "ui/Twips.h"
+
+namespace lexor {
+namespace {
+
+const QString kDescribeCompare =
+    QStringLiteral("Confronta due Dizionari mostrando le parole aggiunte e quelle mancanti");
+const QString kDescribeOptimise = QStringLiteral("Riordina alfabeticamente un Dizionario ed elimina eventuali doppie");
+const QString kDescribeActivate = QStringLiteral("Cambia il Dizionario attualmente in uso nel gioco");
+const QString kDescribeExit = QStringLiteral("Esci da LEXOR Tools");
+
+QString Native(const std::filesystem::path& path)
+{
+    return QDir::toNativeSeparators(QString::fromStdU16String(path.u16string()));
+}
+
+class MenuTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ui::InstallFontSubstitutes();
+        menu.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    }
+
+    void TearDown() override
+    {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window != &menu)
+                delete window;
+    }
+
+    template <class T = QWidget> T* Control(const char* name) const
+    {
+        T* control = menu.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+
+    QString Status() const { return Control<QLabel>("Label2")->text(); }
+
+    // A pointer move as the window system delivers it: to the window, which
+    // hands it to the control under the pointer.
+    void MoveOver(const char* name, QPoint offset = QPoint(3, 3))
+    {
+        QWidget* control = std::string_view(name) == "Menu" ? &menu : Control(name);
+        QTest::mouseMove(menu.windowHandle(), control->mapTo(&menu, offset));
+    }
+
+    template <class Tool> Tool* OnlyTool() const
+    {
+        const auto tools = QApplication::topLevelWidgets();
+        Tool* found = nullptr;
+        int count = 0;
+        for (QWidget* window : tools)
+            if (auto* tool = qobject_cast<Tool*>(window)) {
+                found = tool;
+                ++count;
+            }
+        EXPECT_LE(count, 1);
+        return found;
+    }
+
+    static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    test::TempDir appFolder;
+    test::ScriptedServices services{Native(appFolder.path())};
+    Menu menu{services};
+};
+
+TEST_F(MenuTest, ShowsTheCreditLineAtStart)
+{
+    EXPECT_EQ(Status(), Menu::kCreditLine);
+    EXPECT_FALSE(Menu::kCreditLine.isEmpty());
+}
+
+TEST_F(MenuTest, EachButtonDescribesItselfAndEverySurfaceRestoresTheCreditLine)
+{
+    const std::pair<const char*, QString> buttons[] = {
+        {"Command1", kDescribeCompare},
+        {"Command2", kDescribeOptimise},
+        {"Command3", kDescribeActivate},
+        {"Command4", kDescribeExit},
+    };
+    // The banner is the window's own surface; the frames' margins are theirs.
+    const std::pair<const char*, QPoint> surfaces[] = {
+        {"Menu", QPoint(100, 50)}, {"Frame1", QPoint(200, 8)}, {"Frame1", QPoint(2, 100)},
+        {"Frame2", QPoint(2, 3)},  {"Frame2", QPoint(200, 2)},
+    };
+    int step = 0;
+    for (const auto& [button, description] : buttons)
+        for (const auto& [surface, where] : surfaces) {
+            SCOPED_TRACE(std::string(button) + " then " + surface);
+            ++step;
+            MoveOver(button, QPoint(10 + step % 7, 10));
+            EXPECT_EQ(Status(), description);
+            MoveOver(surface, where);
+            EXPECT_EQ(Status(), Menu::kCreditLine);
+        }
+}
+
+TEST_F(MenuTest, MovingWithinAButtonKeepsItsDescription)
+{
+    MoveOver("Command2", QPoint(5, 5));
+    MoveOver("Command2", QPoint(300, 20));
+    EXPECT_EQ(Status(), kDescribeOptimise);
+}
+
+TEST_F(MenuTest, OverTheLabelsTheStatusLineKeepsItsText)
+{
+    MoveOver("Command3");
+    MoveOver("Label1", QPoint(30, 15));
+    EXPECT_EQ(Status(), kDescribeActivate);
+    MoveOver("Command4");
+    MoveOver("Label2", QPoint(200, 8));
+    EXPECT_EQ(Status(), kDescribeExit);
+}
+
+TEST_F(MenuTest, ButtonsTakeTheFocusInColumnOrderAndNothingElseDoes)
+{
+    const char* order[] = {"Command1", "Command2", "Command3", "Command4"};
+    QWidget* current = Control(order[0]);
+    for (int i = 1; i <= 4; ++i) {
+        do
+            current = current->nextInFocusChain();
+        while (current->focusPolicy() == Qt::NoFocus || current == &menu);
+        EXPECT_EQ(current->objectName(), QString::fromLatin1(order[i % 4]));
+    }
+    for (const char* name : {"Frame1", "Frame2", "Label1", "Label2"})
+        EXPECT_EQ(Control(name)->focusPolicy(), Qt::NoFocus) << name;
+    for (const char* name : order) {
+        EXPECT_FALSE(Control<QPushButton>(name)->isDefault()) << name;
+        EXPECT_FALSE(Control<QPushButton>(name)->autoDefault()) << name;
+    }
+    menu.activateWindow();
+    EXPECT_EQ(menu.focusWidget(), Control("Command1"));
+}
+
+TEST_F(MenuTest, ClientAreaAndBannerHaveTheirDesignSize)
+{
+    EXPECT_EQ(menu.size(), QSize(453, 348));
+    EXPECT_EQ(menu.minimumSize(), menu.maximumSize());
+    EXPECT_FALSE(menu.windowIcon().isNull());
+    EXPECT_EQ(QPixmap(QStringLiteral(":/banner.jpg")).size(), QSize(453, 171));
+    EXPECT_EQ(QPixmap(QStringLiteral(":/icon.png")).size(), QSize(32, 32));
+}
+
+TEST_F(MenuTest, EveryDescriptionFitsTheStatusLine)
+{
+    auto* label = Control<QLabel>("Label2");
+    const QFontMetrics metrics(label->font());
+    for (const QString& text :
+         {Menu::kCreditLine, kDescribeCompare, kDescribeOptimise, kDescribeActivate, kDescribeExit})
+        EXPECT_LE(metrics.horizontalAdvance(text), label->contentsRect().width())
+            << text.toStdString() << " in " << QFontInfo(label->font()).family().toStdString();
+}
+
+TEST_F(MenuTest, DialogStartsInTheDictionariesFolderWithoutCreatingIt)
+{
+    EXPECT_EQ(menu.Dialog1.InitDir, Native(appFolder / "Dizionari"));
+    EXPECT_EQ(menu.Dialog1.Filter, QStringLiteral("Dizionari LEXOR|*.lexor"));
+    EXPECT_FALSE(std::filesystem::exists(appFolder / "Dizionari"));
+}
+
+TEST_F(MenuTest, EachToolReplacesTheMenuUntilItsCloseButton)
+{
+    MoveOver("Command1");
+    Control<QPushButton>("Command1")->click();
+    auto* tool1 = OnlyTool<Tool1>();
+    ASSERT_NE(tool1, nullptr);
+    EXPECT_TRUE(tool1->isVisible());
+    EXPECT_FALSE(menu.isVisible());
+
+    tool1->findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+    FlushDeletes();
+    EXPECT_EQ(OnlyTool<Tool1>(), nullptr);
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_EQ(Status(), kDescribeCompare);
+
+    Control<QPushButton>("Command2")->click();
+    auto* tool2 = OnlyTool<Tool2>();
+    ASSERT_NE(tool2, nullptr);
+    EXPECT_EQ(OnlyTool<Tool1>(), nullptr);
+    EXPECT_FALSE(menu.isVisible());
+    tool2->findChild<QPushButton*>(QStringLiteral("Command5"))->click();
+    FlushDeletes();
+    EXPECT_EQ(OnlyTool<Tool2>(), nullptr);
+    EXPECT_TRUE(menu.isVisible());
+}
+
+TEST_F(MenuTest, ClosingAToolThroughTheTitleBarActsAsItsCloseButton)
+{
+    Control<QPushButton>("Command2")->click();
+    ASSERT_NE(OnlyTool<Tool2>(), nullptr);
+    OnlyTool<Tool2>()->close();
+    FlushDeletes();
+    EXPECT_EQ(OnlyTool<Tool2>(), nullptr);
+    EXPECT_TRUE(menu.isVisible());
+}
+
+TEST_F(MenuTest, ReopenedToolStartsFromItsDesignState)
+{
+    Control<QPushButton>("Command1")->click();
+    ui::SetOuterHeightTwips(OnlyTool<Tool1>(), Tool1::kExpandedHeight, Tool1::kNonClientAllowance);
+    OnlyTool<Tool1>()->close();
+    FlushDeletes();
+    Control<QPushButton>("Command1")->click();
+    ASSERT_NE(OnlyTool<Tool1>(), nullptr);
+    EXPECT_EQ(ui::OuterHeightTwips(OnlyTool<Tool1>()), Tool1::kCompactHeight);
+
+    OnlyTool<Tool1>()->close();
+    FlushDeletes();
+    Control<QPushButton>("Command2")->click();
+    ui::SetOuterHeightTwips(OnlyTool<Tool2>(), Tool2::kExpandedHeight, Tool2::kNonClientAllowance);
+    OnlyTool<Tool2>()->close();
+    FlushDeletes();
+    Control<QPushButton>("Command2")->click();
+    ASSERT_NE(OnlyTool<Tool2>(), nullptr);
+    EXPECT_EQ(ui::OuterHeightTwips(OnlyTool<Tool2>()), Tool2::kCompactHeight);
+}
+
+// The program's own event loop: these end it, or a guard ends it with 1 so a
+// fault fails the test instead of hanging it.
+int RunEventLoop()
+{
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    guard.start(10000);
+    return QCoreApplication::exec();
+}
+
+TEST_F(MenuTest, EsciEndsTheProgram)
+{
+    QTimer::singleShot(0, Control<QPushButton>("Command4"), &QPushButton::click);
+    EXPECT_EQ(RunEventLoop(), 0);
+}
+
+TEST_F(MenuTest, ClosingTheMenuEndsTheProgram)
+{
+    QTimer::singleShot(0, &menu, &QWidget::close);
+    EXPECT_EQ(RunEventLoop(), 0);
+}
+
+TEST_F(MenuTest, ClosingAToolDoesNotEndTheProgram)
+{
+    QTimer::singleShot(0, [this] {
+        Control<QPushButton>("Command1")->click();
+        Tool1* tool = OnlyTool<Tool1>();
+        QObject::connect(tool, &QObject::destroyed, [] { QTimer::singleShot(0, [] { QCoreApplication::exit(2); }); });
+        tool->close();
+    });
+    EXPECT_EQ(RunEventLoop(), 2);
+    EXPECT_TRUE(menu.isVisible());
+}
+
+} // namespace
+} // namespace lexor

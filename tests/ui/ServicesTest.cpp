@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QWidget>
+
+#include "support/ScriptedServices.h"
+#include "ui/FileDialog.h"
+#include "ui/QtServices.h"
+
+namespace lexor {
+namespace {
+
+TEST(QtServices, FilterBecomesTheToolkitsFilter)
+{
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("Dizionari LEXOR|*.lexor"), QStringLiteral("Dizionari LEXOR (*.lexor)")},
+        {QStringLiteral("Dizionari LEXOR|*.lexor|Liste|*.ldv"),
+         QStringLiteral("Dizionari LEXOR (*.lexor);;Liste (*.ldv)")},
+        {QStringLiteral("Tutti|*.lexor;*.ldv"), QStringLiteral("Tutti (*.lexor;*.ldv)")},
+        {QString(), QString()},
+        {QStringLiteral("senza maschera"), QString()},
+    };
+    for (const auto& [filter, expected] : cases)
+        EXPECT_EQ(ui::QtServices::ToQtFilter(filter), expected) << filter.toStdString();
+}
+
+TEST(QtServices, ApplicationFolderIsTheExecutablesWithoutTrailingSeparator)
+{
+    ui::QtServices services;
+    const QString folder = services.AppFolder();
+    EXPECT_EQ(QDir(folder).canonicalPath(), QDir(QCoreApplication::applicationDirPath()).canonicalPath());
+    EXPECT_FALSE(folder.endsWith(QDir::separator()));
+    EXPECT_EQ(services.AppPath(QStringLiteral("LEXOR.lexor")), folder + QDir::separator() + "LEXOR.lexor");
+}
+
+TEST(Services, FixedNamesAreJoinedWithOneSeparator)
+{
+    const QString sep = QDir::separator();
+    test::ScriptedServices services(QStringLiteral("gioco"));
+    for (const char* name : {"Dizionari", "LEXOR.lexor", "Aggiunte.ldv", "Mancanti.ldv"})
+        EXPECT_EQ(services.AppPath(QString::fromLatin1(name)), "gioco" + sep + name);
+}
+
+TEST(FileDialog, ChoosingClearsTheNameAndReportsCancel)
+{
+    test::ScriptedServices services;
+    QWidget owner;
+    ui::FileDialog dialog(services, &owner);
+    dialog.InitDir = QStringLiteral("cartella");
+    dialog.FileName = QStringLiteral("vecchio.lexor");
+
+    services.QueueCancel();
+    EXPECT_FALSE(dialog.Choose());
+    EXPECT_TRUE(dialog.FileName.isEmpty());
+
+    services.QueueFile(QStringLiteral("nuovo.lexor"));
+    EXPECT_TRUE(dialog.Choose());
+    EXPECT_EQ(dialog.FileName, QStringLiteral("nuovo.lexor"));
+
+    ASSERT_EQ(services.dialogs.size(), 2u);
+    EXPECT_EQ(services.dialogs[1].initialDir, QStringLiteral("cartella"));
+    EXPECT_EQ(services.dialogs[1].filter, QStringLiteral("Dizionari LEXOR|*.lexor"));
+}
+
+} // namespace
+} // namespace lexor

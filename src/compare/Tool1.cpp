@@ -28,13 +28,9 @@ const QColor kGreen(0, 255, 0);
 const QColor kNavy(0, 0, 128);
 const QColor kDarkBlue(0, 0, 192);
 
-// The design's face, then faces of like width where it is missing, so the
-// captions fit the boxes they were drawn for.
 QFont DesignFont(qreal points, bool bold)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;

@@ -17,6 +17,7 @@
 #include "compare/Tool1.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDir.h"
+#include "ui/Fonts.h"
 #include "ui/Twips.h"
 
 namespace lexor {
@@ -68,6 +69,7 @@ private:
 class Tool1Test : public testing::Test {
 protected:
     Tool1Test() : services(Q(dir.path())) { Open(); }
+    static void SetUpTestSuite() { ui::InstallFontSubstitutes(); }
     ~Tool1Test() override { delete window.data(); }
 
     void Open()
@@ -205,7 +207,7 @@ TEST_F(Tool1Test, ControlsAsDesigned)
         if (c.points > 0) {
             EXPECT_EQ(w->font().pointSizeF(), c.points);
             EXPECT_EQ(w->font().bold(), c.bold);
-            EXPECT_EQ(w->font().families().value(0), QStringLiteral("MS Sans Serif"));
+            EXPECT_EQ(w->font().family(), QStringLiteral("MS Sans Serif"));
         }
         if (auto* label = qobject_cast<QLabel*>(w)) {
             EXPECT_EQ(label->text(), QString::fromUtf8(c.text));

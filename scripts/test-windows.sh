@@ -15,8 +15,9 @@ now() { date +%s.%N; }
 seconds() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b - a }'; }
 
 start=$(now)
-cmake -S . -B "$BUILD_WIN" \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+toolchain=()
+[ -f "$BUILD_WIN/CMakeCache.txt" ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
+cmake -S . -B "$BUILD_WIN" "${toolchain[@]}" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DLEXOR_CORE_ONLY=ON -DLEXOR_BUILD_BENCH=OFF
 cmake --build "$BUILD_WIN" -j"$JOBS"

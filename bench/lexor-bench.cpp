@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "CompareBench.h"
 #include "OptimiseBench.h"
 
 namespace {
@@ -12,6 +13,8 @@ struct Command {
 
 // One line per subcommand.
 constexpr Command kCommands[] = {
+    {"compare", lexor::bench::RunCompare},
+    {"compare-data", lexor::bench::RunCompareData},
     {"optimise", lexor::bench::RunOptimise},
     {"optimise-data", lexor::bench::RunOptimiseData},
 };

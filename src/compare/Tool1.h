@@ -1,14 +1,29 @@
 #pragma once
 
+#include <memory>
+
 #include <QWidget>
+
+#include "dictionary/WordList.h"
+#include "ui/FileDialog.h"
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
 
 namespace lexor::ui {
 class Services;
-}
+class WordListModel;
+} // namespace lexor::ui
 
 namespace lexor {
 
-// The comparison window. Deletes itself when closed; whoever opened it
+// The comparison window: loads an original and a modified dictionary,
+// compares them and shows, and saves, the words the modified one adds and
+// those it lacks. All its state lives in its controls and lists. Deletes
+// itself when closed, by CHIUDI or by the close box alike; whoever opened it
 // watches destroyed() to come back.
 class Tool1 : public QWidget {
     Q_OBJECT
@@ -16,14 +31,51 @@ public:
     static constexpr int kCompactHeight = 2550;
     static constexpr int kExpandedHeight = 4815;
     static constexpr int kNonClientAllowance = 435;
+    // Width of the progress track (Label6), in twips.
+    static constexpr int kTrackWidth = 6855;
+    // Width of the progress bar (Label5) before a run, in twips.
+    static constexpr int kBarStartWidth = 15;
 
     explicit Tool1(ui::Services& services, QWidget* parent = nullptr);
+    ~Tool1() override;
 
     void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
     void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+
+    // The progress bar's width in twips, as last set (the label itself can
+    // only show whole pixels).
+    float BarWidthTwips() const { return barWidth_; }
 
 private:
+    void CreateControls();
+    void SetProgress(int percent, float barWidth);
+    void ClearResultTooltips();
+    void SaveResult(const WordList& words, const QString& fileName, const QString& emptyMessage);
+
     ui::Services& services_;
+    WordList list1Words_;
+    WordList list2Words_;
+    WordList list3Words_;
+    ui::FileDialog dialog1_;
+    // Declared after the lists they show, so they go first.
+    std::unique_ptr<ui::WordListModel> list1Model_;
+    std::unique_ptr<ui::WordListModel> list2Model_;
+    std::unique_ptr<ui::WordListModel> list3Model_;
+    float barWidth_ = kBarStartWidth;
+
+    QLineEdit* text1_ = nullptr;
+    QLineEdit* text2_ = nullptr;
+    QFrame* frame1_ = nullptr;
+    QLabel* label5_ = nullptr;
+    QLabel* label7_ = nullptr;
+    QListView* list1_ = nullptr;
+    QListView* list2_ = nullptr;
+    QListView* list3_ = nullptr;
 };
 
 } // namespace lexor

@@ -1,0 +1,139 @@
+// Google Benchmark cases of the comparison: the engine alone on two
+// 1,000,000-word lists that differ by 1%, and the comparison window
+// (offscreen) from CONFRONTA to the painted expanded result on that pair.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPushButton>
+
+#include <deque>
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+#include "CompareBench.h"
+#include "compare/CompareEngine.h"
+#include "compare/Tool1.h"
+#include "dictionary/WordList.h"
+#include "ui/Services.h"
+#include "ui/Twips.h"
+
+namespace {
+
+using lexor::WordList;
+
+constexpr std::size_t kWords = 1000000;
+constexpr std::size_t kPercent = 1;
+
+const lexor::bench::ComparePair& Pair()
+{
+    static const auto pair = lexor::bench::MakeComparePair(kWords, kPercent);
+    return pair;
+}
+
+WordList Sorted(const std::vector<std::string>& words)
+{
+    const std::vector<std::string_view> views(words.begin(), words.end());
+    WordList list;
+    list.AddItems(views);
+    return list;
+}
+
+void BM_CompareEngine(benchmark::State& state)
+{
+    const WordList original = Sorted(Pair().original);
+    const WordList modified = Sorted(Pair().modified);
+    for (auto _ : state) {
+        state.PauseTiming();
+        WordList o = original;
+        WordList added;
+        state.ResumeTiming();
+        // The window's receiver: act only when the percent changes.
+        int shown = -1;
+        lexor::CompareDictionaries(o, modified, added, [&shown](int percent) {
+            if (percent != shown)
+                benchmark::DoNotOptimize(shown = percent);
+        });
+        benchmark::DoNotOptimize(added.ListCount());
+    }
+}
+BENCHMARK(BM_CompareEngine)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(11);
+
+// The desktop for a window with no one at it: the dialog answers with the
+// queued files, message boxes are only counted.
+class BenchServices : public lexor::ui::Services {
+public:
+    lexor::ui::Answer Message(QWidget*, const QString&, const QString&, lexor::ui::Buttons) override
+    {
+        ++messages;
+        return lexor::ui::Answer::Ok;
+    }
+    QString OpenFile(QWidget*, const QString&, const QString&) override
+    {
+        QString path = files.front();
+        files.pop_front();
+        return path;
+    }
+    QString AppFolder() const override { return folder; }
+
+    QString folder;
+    std::deque<QString> files;
+    int messages = 0;
+};
+
+std::filesystem::path Folder()
+{
+    static const auto folder = [] {
+        auto path = std::filesystem::temp_directory_path() / "lexor-compare-bench";
+        std::filesystem::create_directories(path);
+        lexor::bench::WriteDictionaryFile((path / "originale.lexor").string(), Pair().original);
+        lexor::bench::WriteDictionaryFile((path / "modificato.lexor").string(), Pair().modified);
+        return path;
+    }();
+    return folder;
+}
+
+QString Q(const std::filesystem::path& path)
+{
+    return QString::fromStdU16String(path.u16string());
+}
+
+void BM_Tool1Confronta(benchmark::State& state)
+{
+    BenchServices services;
+    services.folder = Q(Folder());
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto* window = new lexor::Tool1(services);
+        window->show();
+        services.files = {Q(Folder() / "originale.lexor"), Q(Folder() / "modificato.lexor")};
+        window->Command1_Click();
+        window->Command2_Click();
+        QApplication::processEvents();
+        auto* confronta = window->findChild<QPushButton*>(QStringLiteral("Command5"));
+        state.ResumeTiming();
+        confronta->click();
+        window->repaint();
+        state.PauseTiming();
+        if (lexor::ui::OuterHeightTwips(window) != lexor::Tool1::kExpandedHeight || services.messages != 0)
+            state.SkipWithError("the comparison did not expand the window");
+        delete window;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Tool1Confronta)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(7);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::temp_directory_path() / "lexor-compare-bench", ignored);
+    return 0;
+}

@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "compare/CompareEngine.h"
+#include "dictionary/WordList.h"
+
+namespace lexor {
+namespace {
+
+using Words = std::vector<std::string>;
+
+WordList Make(const Words& words, bool sorted = true)
+{
+    WordList list(sorted);
+    for (const auto& w : words)
+        list.AddItem(w);
+    return list;
+}
+
+Words Items(const WordList& list)
+{
+    Words out;
+    for (WordList::size_type i = 0; i < list.ListCount(); ++i)
+        out.emplace_back(list.List(i));
+    return out;
+}
+
+// The comparison as first designed: for each word of modified, search
+// original from its start and remove the first identical word, else add the
+// word to added. Kept as the reference the fast engine must match.
+void QuadraticCompare(WordList& original, const WordList& modified, WordList& added, std::vector<int>& progress)
+{
+    added.Clear();
+    const auto total = modified.ListCount();
+    for (WordList::size_type i = 0; i < total; ++i) {
+        bool found = false;
+        const auto count = original.ListCount();
+        for (WordList::size_type j = 0; j < count; ++j) {
+            if (original.List(j) == modified.List(i)) {
+                original.RemoveItem(j);
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            added.AddItem(modified.List(i));
+        progress.push_back(static_cast<int>(static_cast<std::uint64_t>(i + 1) * 100 / modified.ListCount()));
+    }
+}
+
+struct Result {
+    Words original;
+    Words added;
+    std::vector<int> progress;
+};
+
+Result RunEngine(const Words& original, const Words& modified, bool sorted = true)
+{
+    WordList o = Make(original, sorted);
+    const WordList m = Make(modified, sorted);
+    WordList a(sorted);
+    a.AddItem("vecchia");
+    Result r;
+    CompareDictionaries(o, m, a, [&](int percent) { r.progress.push_back(percent); });
+    EXPECT_EQ(Items(m), Items(Make(modified, sorted))) << "modified must be left as it is";
+    r.original = Items(o);
+    r.added = Items(a);
+    return r;
+}
+
+TEST(CompareEngine, MatchesTheWordByWordSearchOnRandomLists)
+{
+    // Repeats, empty words, case and accent variants and blanks, all of which
+    // must count as different words unless identical.
+    const Words pool = {"", "", "a", "A", "\xE0", "b", "casa", "Casa", "casa", "c\xE0sa", "casa ", "mare", "ab", "a b"};
+    std::mt19937 rng(20261207);
+    std::uniform_int_distribution<std::size_t> pick(0, pool.size() - 1);
+    std::uniform_int_distribution<int> length(0, 24);
+    for (int round = 0; round < 3000; ++round) {
+        const bool sorted = round % 4 != 3;
+        Words original;
+        Words modified;
+        for (int k = length(rng); k > 0; --k)
+            original.push_back(pool[pick(rng)]);
+        for (int k = length(rng); k > 0; --k)
+            modified.push_back(pool[pick(rng)]);
+
+        WordList o = Make(original, sorted);
+        const WordList m = Make(modified, sorted);
+        WordList a(sorted);
+        std::vector<int> expectedProgress;
+        QuadraticCompare(o, m, a, expectedProgress);
+
+        const Result got = RunEngine(original, modified, sorted);
+        ASSERT_EQ(got.original, Items(o)) << "round " << round;
+        ASSERT_EQ(got.added, Items(a)) << "round " << round;
+        ASSERT_EQ(got.progress, expectedProgress) << "round " << round;
+    }
+}
+
+struct Case {
+    const char* name;
+    Words original;
+    Words modified;
+    Words missing;
+    Words added;
+};
+
+TEST(CompareEngine, CountsOccurrencesOfExactWords)
+{
+    const std::vector<Case> cases = {
+        {"identical", {"mare", "casa", "sole"}, {"sole", "mare", "casa"}, {}, {}},
+        {"only additions", {"casa", "mare"}, {"casa", "zeta", "mare", "albero"}, {}, {"albero", "zeta"}},
+        {"only removals", {"casa", "mare", "sole"}, {"mare"}, {"casa", "sole"}, {}},
+        {"casa twice against once", {"casa", "mare"}, {"casa", "casa", "mare"}, {}, {"casa"}},
+        {"casa once against twice", {"casa", "casa"}, {"casa"}, {"casa"}, {}},
+        {"case matters", {"Casa"}, {"casa"}, {"Casa"}, {"casa"}},
+        {"accents matter", {"perch\xE9"}, {"perche"}, {"perch\xE9"}, {"perche"}},
+        {"blanks matter", {"casa"}, {"casa "}, {"casa"}, {"casa "}},
+        {"empty words cancel", {"", "casa"}, {"", "casa"}, {}, {}},
+        {"one empty word left over", {"", "", "casa"}, {"", "casa"}, {""}, {}},
+        {"empty modified", {"casa"}, {}, {"casa"}, {}},
+        {"empty original", {}, {"mare", "casa"}, {}, {"casa", "mare"}},
+    };
+    for (const auto& c : cases) {
+        const Result r = RunEngine(c.original, c.modified);
+        EXPECT_EQ(r.original, c.missing) << c.name;
+        EXPECT_EQ(r.added, c.added) << c.name;
+        EXPECT_EQ(r.progress.size(), c.modified.size()) << c.name;
+    }
+}
+
+TEST(CompareEngine, ReportsThePercentAfterEachWord)
+{
+    EXPECT_EQ(RunEngine({}, {"a", "b", "c"}).progress, (std::vector<int>{33, 66, 100}));
+    EXPECT_EQ(RunEngine({"a"}, {"a"}).progress, (std::vector<int>{100}));
+
+    Words many;
+    for (int i = 0; i < 250; ++i)
+        many.push_back("w" + std::to_string(1000 + i));
+    const auto progress = RunEngine(many, many).progress;
+    ASSERT_EQ(progress.size(), 250u);
+    EXPECT_EQ(progress[0], 0);
+    EXPECT_EQ(progress[1], 0);
+    EXPECT_EQ(progress[2], 1);
+    EXPECT_EQ(progress[124], 50);
+    EXPECT_EQ(progress[249], 100);
+}
+
+TEST(CompareEngine, PercentIsExactFarBeyondSixteenBitCounts)
+{
+    EXPECT_EQ(ProgressPercent(32767, 32767), 100);
+    EXPECT_EQ(ProgressPercent(32766, 32767), 99);
+    EXPECT_EQ(ProgressPercent(1, 1000000), 0);
+    EXPECT_EQ(ProgressPercent(999999, 1000000), 99);
+    EXPECT_EQ(ProgressPercent(std::uint64_t{1} << 50, std::uint64_t{1} << 51), 50);
+}
+
+TEST(CompareEngine, BarWidthIsTakenInSinglePrecision)
+{
+    constexpr float kTrack = 6855.0f;
+    EXPECT_EQ(ProgressBarWidth(0, kTrack), 0.0f);
+    EXPECT_EQ(ProgressBarWidth(1, kTrack), 68.55000305f);
+    // In double precision these would come out as 3427.5 and 6855.0.
+    EXPECT_EQ(ProgressBarWidth(50, kTrack), 3427.500244f);
+    EXPECT_NE(ProgressBarWidth(50, kTrack), 3427.5f);
+    EXPECT_EQ(ProgressBarWidth(100, kTrack), 6855.000488f);
+    EXPECT_NE(ProgressBarWidth(100, kTrack), kTrack);
+}
+
+} // namespace
+} // namespace lexor

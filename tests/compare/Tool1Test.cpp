@@ -1,0 +1,539 @@
+#include <gtest/gtest.h>
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "compare/CompareEngine.h"
+#include "compare/Tool1.h"
+#include "support/ScriptedServices.h"
+#include "support/TempDir.h"
+#include "ui/Fonts.h"
+#include "ui/Twips.h"
+
+namespace lexor {
+namespace {
+
+using Words = std::vector<std::string>;
+using Texts = std::vector<QString>;
+
+const QString kTitle = QStringLiteral("LEXOR Tools");
+const QString kRefused = QStringLiteral("Selezionare prima due dizionari validi!");
+const QString kNoWords = QStringLiteral("Errore: nessuna parola nel dizionario!");
+
+std::string Dictionary(const Words& words, int count = -1)
+{
+    std::string bytes = "Lexor Dictionary Volume\r\n" + std::to_string(count < 0 ? int(words.size()) : count) + "\r\n";
+    for (const auto& w : words)
+        bytes += w + "\r\n";
+    return bytes;
+}
+
+QString Q(const std::filesystem::path& path)
+{
+    return QString::fromStdU16String(path.u16string());
+}
+
+// Records what the progress frame shows each time it is painted.
+class PaintRecorder : public QObject {
+public:
+    PaintRecorder(QLabel* percentage, const Tool1* window) : percentage_(percentage), window_(window)
+    {
+        percentage_->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == percentage_ && event->type() == QEvent::Paint) {
+            texts.push_back(percentage_->text());
+            widths.push_back(window_->BarWidthTwips());
+        }
+        return false;
+    }
+    Texts texts;
+    std::vector<float> widths;
+
+private:
+    QLabel* percentage_;
+    const Tool1* window_;
+};
+
+class Tool1Test : public testing::Test {
+protected:
+    Tool1Test() : services(Q(dir.path())) { Open(); }
+    static void SetUpTestSuite() { ui::InstallFontSubstitutes(); }
+    ~Tool1Test() override { delete window.data(); }
+
+    void Open()
+    {
+        window = new Tool1(services);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.data()));
+    }
+
+    template <typename T> T* Get(const char* name) const
+    {
+        auto* control = window->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+
+    void Click(const char* button) { QTest::mouseClick(Get<QPushButton>(button), Qt::LeftButton); }
+
+    std::filesystem::path Write(const char* name, const std::string& bytes)
+    {
+        test::WriteBytes(dir / name, bytes);
+        return dir / name;
+    }
+
+    void LoadOriginal(const std::filesystem::path& file)
+    {
+        services.QueueFile(Q(file));
+        Click("Command1");
+    }
+    void LoadModified(const std::filesystem::path& file)
+    {
+        services.QueueFile(Q(file));
+        Click("Command2");
+    }
+    void LoadBoth(const Words& original, const Words& modified)
+    {
+        LoadOriginal(Write("originale.lexor", Dictionary(original)));
+        LoadModified(Write("modificato.lexor", Dictionary(modified)));
+    }
+
+    Words Items(const char* list) const
+    {
+        Words out;
+        const auto* model = Get<QListView>(list)->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            out.push_back(model->data(model->index(row, 0)).toString().toStdString());
+        return out;
+    }
+
+    QString Text(const char* control) const
+    {
+        if (auto* box = window->findChild<QLineEdit*>(QLatin1String(control)))
+            return box->text();
+        return Get<QLabel>(control)->text();
+    }
+    QString Tip(const char* list) const { return Get<QListView>(list)->toolTip(); }
+    int Height() const { return ui::OuterHeightTwips(window); }
+
+    Texts BoxTexts() const
+    {
+        Texts texts;
+        for (const auto& box : services.boxes)
+            texts.push_back(box.text);
+        return texts;
+    }
+
+    void ExpectDesignState()
+    {
+        EXPECT_EQ(Height(), Tool1::kCompactHeight);
+        EXPECT_TRUE(Text("Text1").isEmpty());
+        EXPECT_TRUE(Text("Text2").isEmpty());
+        EXPECT_TRUE(Items("List1").empty());
+        EXPECT_TRUE(Items("List2").empty());
+        EXPECT_TRUE(Items("List3").empty());
+        EXPECT_TRUE(Tip("List1").isEmpty());
+        EXPECT_TRUE(Tip("List3").isEmpty());
+        EXPECT_EQ(window->BarWidthTwips(), 15.0f);
+        EXPECT_EQ(Get<QLabel>("Label5")->width(), 1);
+        EXPECT_EQ(Text("Label7"), QStringLiteral("0%"));
+    }
+
+    void ExpectFullBar()
+    {
+        EXPECT_EQ(window->BarWidthTwips(), 6855.0f);
+        EXPECT_EQ(Get<QLabel>("Label5")->width(), Get<QLabel>("Label6")->width());
+        EXPECT_EQ(Text("Label7"), QStringLiteral("100%"));
+    }
+
+    test::TempDir dir;
+    test::ScriptedServices services;
+    QPointer<Tool1> window;
+};
+
+struct Control {
+    const char* name;
+    const char* text;
+    QRect twips;
+    qreal points;
+    bool bold;
+    QColor foreground; // invalid: not checked
+    QColor background; // invalid: no background of its own
+};
+
+TEST_F(Tool1Test, ControlsAsDesigned)
+{
+    const QColor none;
+    const QColor yellow(255, 255, 0), red(255, 0, 0), green(0, 255, 0), navy(0, 0, 128), darkBlue(0, 0, 192);
+    const Control controls[] = {
+        {"Label1", "Originale:", {240, 165, 1095, 255}, 8.25, true, yellow, none},
+        {"Text1", "", {1320, 120, 5415, 285}, 8.25, false, none, none},
+        {"Command1", "...", {6720, 120, 495, 300}, 8.25, false, none, none},
+        {"Label2", "Modificato:", {240, 525, 1095, 255}, 8.25, true, yellow, none},
+        {"Text2", "", {1320, 480, 5415, 285}, 8.25, false, none, none},
+        {"Command2", "...", {6720, 480, 495, 300}, 8.25, false, none, none},
+        {"Command5", "CONFRONTA", {120, 840, 3495, 495}, 12, true, none, none},
+        {"Command3", "CHIUDI", {3720, 840, 3495, 495}, 12, true, none, none},
+        {"Label6", "", {120, 240, 6855, 375}, 0, false, none, red},
+        {"Label5", "", {120, 240, 15, 375}, 0, false, none, green},
+        {"Label7", "0%", {120, 240, 6855, 375}, 13.5, true, darkBlue, none},
+        {"Label4", "AGGIUNTE", {240, 2220, 1935, 375}, 13.5, true, green, none},
+        {"List3", nullptr, {240, 2640, 1935, 1560}, 12, true, green, navy},
+        {"Label3", "MANCANTI", {2400, 2220, 1935, 375}, 13.5, true, green, none},
+        {"List1", nullptr, {2400, 2640, 1935, 1560}, 12, true, green, navy},
+        {"Command4", "SALVA AGGIUNTE", {4560, 2260, 2535, 975}, 13.5, true, none, none},
+        {"Command6", "SALVA MANCANTI", {4560, 3240, 2535, 975}, 13.5, true, none, none},
+        {"List2", nullptr, {4560, 2640, 1935, 1560}, 12, true, green, navy},
+    };
+    for (const auto& c : controls) {
+        SCOPED_TRACE(c.name);
+        auto* w = Get<QWidget>(c.name);
+        ASSERT_NE(w, nullptr);
+        const QRect& t = c.twips;
+        EXPECT_EQ(w->geometry(), ui::TwipsRect(t.x(), t.y(), t.width(), t.height()));
+        EXPECT_EQ(w->isVisible(), std::string(c.name) != "List2");
+        if (c.points > 0) {
+            EXPECT_EQ(w->font().pointSizeF(), c.points);
+            EXPECT_EQ(w->font().bold(), c.bold);
+            EXPECT_EQ(w->font().family(), QStringLiteral("MS Sans Serif"));
+        }
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            EXPECT_EQ(label->text(), QString::fromUtf8(c.text));
+            EXPECT_EQ(label->autoFillBackground(), c.background.isValid());
+            if (c.background.isValid()) {
+                EXPECT_EQ(label->palette().color(QPalette::Window), c.background);
+            }
+            if (c.foreground.isValid()) {
+                EXPECT_EQ(label->palette().color(QPalette::WindowText), c.foreground);
+            }
+        } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+            EXPECT_EQ(button->text(), QString::fromUtf8(c.text));
+        } else if (auto* list = qobject_cast<QListView*>(w)) {
+            EXPECT_EQ(list->palette().color(QPalette::Text), c.foreground);
+            EXPECT_EQ(list->palette().color(QPalette::Base), c.background);
+            EXPECT_TRUE(list->uniformItemSizes());
+        }
+    }
+    EXPECT_EQ(Get<QLabel>("Label4")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(Get<QLabel>("Label7")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+
+    auto* frame = Get<QFrame>("Frame1");
+    EXPECT_EQ(frame->geometry(), ui::TwipsRect(120, 1320, 7095, 735));
+    EXPECT_EQ(frame->palette().color(QPalette::Window), QColor(0, 128, 128));
+    // Children are painted in creation order: track, then bar, then text on top.
+    Texts stack;
+    for (QObject* child : frame->children())
+        stack.push_back(child->objectName());
+    EXPECT_EQ(stack, (Texts{"Label6", "Label5", "Label7"}));
+
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("LEXOR Tools - Confrontatore di Dizionari"));
+    EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0, 128, 128));
+    EXPECT_EQ(window->width(), ui::Px(7425));
+    EXPECT_TRUE(window->testAttribute(Qt::WA_DeleteOnClose));
+    ExpectDesignState();
+}
+
+TEST_F(Tool1Test, CompactWindowHidesTheResultsAndExpandedShowsThem)
+{
+    const auto clientBottom = [&] { return window->height(); };
+    EXPECT_LE(clientBottom(), Get<QWidget>("Label4")->y());
+    EXPECT_GE(clientBottom(), Get<QWidget>("Frame1")->geometry().bottom());
+    LoadBoth({"casa"}, {"mare"});
+    Click("Command5");
+    EXPECT_EQ(Height(), Tool1::kExpandedHeight);
+    EXPECT_GE(clientBottom(), Get<QWidget>("List1")->geometry().bottom());
+    EXPECT_GE(clientBottom(), Get<QWidget>("Command6")->geometry().bottom());
+}
+
+TEST_F(Tool1Test, LoadersSortTheWordsAndShowThePaths)
+{
+    const auto original = Write("originale.lexor", Dictionary({"zebra", "casa", "perch\xE9"}));
+    LoadOriginal(original);
+    const auto modified = Write("modificato.lexor", Dictionary({"mare", "albero"}));
+    LoadModified(modified);
+    ASSERT_EQ(services.dialogs.size(), 2u);
+    for (const auto& call : services.dialogs) {
+        EXPECT_EQ(call.initialDir, Q(dir.path()));
+        EXPECT_EQ(call.filter, QStringLiteral("Dizionari LEXOR|*.lexor"));
+    }
+    EXPECT_EQ(Items("List1"), (Words{"casa", "perch\xC3\xA9", "zebra"}));
+    EXPECT_EQ(Items("List2"), (Words{"albero", "mare"}));
+    EXPECT_EQ(Text("Text1"), Q(original));
+    EXPECT_EQ(Text("Text2"), Q(modified));
+    EXPECT_TRUE(Get<QLineEdit>("Text1")->isReadOnly());
+    EXPECT_EQ(Height(), Tool1::kCompactHeight);
+    EXPECT_TRUE(services.boxes.empty());
+}
+
+TEST_F(Tool1Test, NoWordsMessageTitleDependsOnTheLoader)
+{
+    const auto empty = Write("vuoto.lexor", Dictionary({}, 0));
+    LoadOriginal(empty);
+    LoadModified(empty);
+    ASSERT_EQ(services.boxes.size(), 2u);
+    EXPECT_EQ(services.boxes[0].text, kNoWords);
+    EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR"));
+    EXPECT_EQ(services.boxes[1].text, kNoWords);
+    EXPECT_EQ(services.boxes[1].title, kTitle);
+    EXPECT_EQ(services.boxes[1].buttons, ui::Buttons::Ok);
+    EXPECT_EQ(Text("Text1"), Q(empty));
+    EXPECT_EQ(Text("Text2"), Q(empty));
+}
+
+TEST_F(Tool1Test, CompareShowsAddedAndMissingWordsAndConsumesTheInputs)
+{
+    LoadBoth({"casa", "mare", "sole", "Casa", "casa"}, {"sole", "casa", "albero", "casa", "casa"});
+    Click("Command5");
+    EXPECT_TRUE(services.boxes.empty());
+    EXPECT_EQ(Height(), Tool1::kExpandedHeight);
+    EXPECT_EQ(Items("List3"), (Words{"albero", "casa"}));
+    EXPECT_EQ(Items("List1"), (Words{"Casa", "mare"}));
+    EXPECT_TRUE(Items("List2").empty());
+    EXPECT_TRUE(Text("Text1").isEmpty());
+    EXPECT_TRUE(Text("Text2").isEmpty());
+    EXPECT_EQ(Tip("List3"), QStringLiteral("2 parole"));
+    EXPECT_EQ(Tip("List1"), QStringLiteral("2 parole"));
+    ExpectFullBar();
+
+    Click("Command5");
+    EXPECT_EQ(BoxTexts(), Texts{kRefused});
+    EXPECT_EQ(services.boxes[0].title, kTitle);
+    EXPECT_EQ(Items("List3"), (Words{"albero", "casa"}));
+    EXPECT_EQ(Height(), Tool1::kExpandedHeight);
+}
+
+TEST_F(Tool1Test, IdenticalDictionariesLeaveNothingToSave)
+{
+    LoadBoth({"casa", "mare"}, {"mare", "casa"});
+    Click("Command5");
+    EXPECT_EQ(Tip("List3"), QStringLiteral("0 parole"));
+    EXPECT_EQ(Tip("List1"), QStringLiteral("0 parole"));
+    Click("Command4");
+    Click("Command6");
+    EXPECT_EQ(BoxTexts(), (Texts{"Nessuna parola aggiunta!", "Nessuna parola mancante!"}));
+    for (const auto& box : services.boxes)
+        EXPECT_EQ(box.title, kTitle);
+    EXPECT_FALSE(std::filesystem::exists(dir / "Aggiunte.ldv"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "Mancanti.ldv"));
+}
+
+TEST_F(Tool1Test, SavesWriteBothFilesAndOverwriteWithoutAsking)
+{
+    LoadBoth({"zeta", "casa", "mare"}, {"mare", "sole", "albero"});
+    Click("Command5");
+    Click("Command4");
+    Click("Command6");
+    EXPECT_EQ(test::ReadBytes(dir / "Aggiunte.ldv"), Dictionary({"albero", "sole"}));
+    EXPECT_EQ(test::ReadBytes(dir / "Mancanti.ldv"), Dictionary({"casa", "zeta"}));
+    EXPECT_EQ(BoxTexts(), (Texts{"File Aggiunte.ldv salvato!", "File Mancanti.ldv salvato!"}));
+
+    LoadBoth({"uno"}, {"due"});
+    Click("Command5");
+    Click("Command4");
+    EXPECT_EQ(test::ReadBytes(dir / "Aggiunte.ldv"), Dictionary({"due"}));
+    EXPECT_EQ(BoxTexts().back(), QStringLiteral("File Aggiunte.ldv salvato!"));
+    EXPECT_EQ(services.boxes.size(), 3u);
+}
+
+TEST_F(Tool1Test, FailedSaveTellsWhyAndClaimsNoSuccess)
+{
+    LoadBoth({"casa"}, {"mare"});
+    Click("Command5");
+    // A folder where the file should go cannot be replaced by a file.
+    std::filesystem::create_directories(dir / "Mancanti.ldv" / "dentro");
+    Click("Command6");
+    ASSERT_EQ(services.boxes.size(), 1u);
+    EXPECT_TRUE(services.boxes[0].text.startsWith(QStringLiteral("Impossibile salvare il file:")))
+        << services.boxes[0].text.toStdString();
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "Mancanti.ldv" / "dentro"));
+
+    services.SetAppFolder(Q(dir / "manca"));
+    Click("Command4");
+    ASSERT_EQ(services.boxes.size(), 2u);
+    EXPECT_TRUE(services.boxes[1].text.startsWith(QStringLiteral("Impossibile salvare il file:")));
+    EXPECT_FALSE(std::filesystem::exists(dir / "manca"));
+    EXPECT_EQ(Items("List3"), Words{"mare"});
+}
+
+TEST_F(Tool1Test, RefusedRunsChangeNothing)
+{
+    struct Refusal {
+        const char* name;
+        std::string original; // empty: not loaded
+        std::string modified;
+        const char* cleared; // path box emptied by hand before the run
+    };
+    const std::string good = Dictionary({"casa"});
+    const std::string badHeader = "lexor dictionary volume\r\n1\r\ncasa\r\n";
+    const Refusal refusals[] = {
+        {"nothing loaded", "", "", nullptr},
+        {"only the original", good, "", nullptr},
+        {"only the modified", "", good, nullptr},
+        {"original rejected", badHeader, good, nullptr},
+        {"modified without words", good, Dictionary({}, 0), nullptr},
+        {"original path empty", good, good, "Text1"},
+        {"modified path empty", good, good, "Text2"},
+    };
+    for (const auto& r : refusals) {
+        SCOPED_TRACE(r.name);
+        delete window.data();
+        services.boxes.clear();
+        Open();
+        if (!r.original.empty())
+            LoadOriginal(Write("o.lexor", r.original));
+        if (!r.modified.empty())
+            LoadModified(Write("m.lexor", r.modified));
+        if (r.cleared)
+            Get<QLineEdit>(r.cleared)->clear();
+        const Words list1 = Items("List1");
+        const Words list2 = Items("List2");
+        const QString text1 = Text("Text1");
+        const QString text2 = Text("Text2");
+        services.boxes.clear();
+        Click("Command5");
+        ASSERT_EQ(BoxTexts(), Texts{kRefused});
+        EXPECT_EQ(services.boxes[0].title, kTitle);
+        EXPECT_EQ(services.boxes[0].buttons, ui::Buttons::Ok);
+        EXPECT_EQ(Items("List1"), list1);
+        EXPECT_EQ(Items("List2"), list2);
+        EXPECT_EQ(Text("Text1"), text1);
+        EXPECT_EQ(Text("Text2"), text2);
+        EXPECT_EQ(Text("Label7"), QStringLiteral("0%"));
+        EXPECT_EQ(window->BarWidthTwips(), 15.0f);
+        EXPECT_EQ(Height(), Tool1::kCompactHeight);
+    }
+}
+
+TEST_F(Tool1Test, BarAndPercentRepaintOncePerNewPercent)
+{
+    Words many;
+    for (int i = 0; i < 250; ++i)
+        many.push_back("w" + std::to_string(1000 + i));
+    LoadBoth(many, many);
+    PaintRecorder recorder(Get<QLabel>("Label7"), window);
+    Click("Command5");
+    // The design state already shows 0%: the first word (a bar of width 0)
+    // is the first change, then 1% to 100%, one paint each.
+    ASSERT_EQ(recorder.texts.size(), 101u);
+    EXPECT_EQ(recorder.texts[0], QStringLiteral("0%"));
+    EXPECT_EQ(recorder.widths[0], 0.0f);
+    for (int percent = 1; percent <= 100; ++percent) {
+        EXPECT_EQ(recorder.texts[percent], QString::number(percent) + QLatin1Char('%'));
+        EXPECT_EQ(recorder.widths[percent], ProgressBarWidth(percent, 6855.0f));
+    }
+    EXPECT_EQ(recorder.widths[50], 3427.500244f);
+    EXPECT_EQ(recorder.widths[100], 6855.000488f);
+    ExpectFullBar();
+}
+
+TEST_F(Tool1Test, ThreeWordsShowAThirdAtATimeAndOneWordFillsTheBar)
+{
+    LoadBoth({"a"}, {"a", "b", "c"});
+    PaintRecorder recorder(Get<QLabel>("Label7"), window);
+    Click("Command5");
+    EXPECT_EQ(recorder.texts, (Texts{"33%", "66%", "100%"}));
+
+    LoadBoth({"a"}, {"b"});
+    recorder.texts.clear();
+    recorder.widths.clear();
+    Click("Command5");
+    // From the full bar of the last run back to the start, then full again.
+    EXPECT_EQ(recorder.texts, (Texts{"0%", "100%"}));
+    EXPECT_EQ(recorder.widths.front(), 15.0f);
+    EXPECT_EQ(recorder.widths.back(), 6855.000488f);
+    ExpectFullBar();
+}
+
+TEST_F(Tool1Test, ReloadingShrinksTheWindowAndKeepsTheFullBar)
+{
+    LoadBoth({"casa", "mare"}, {"mare", "sole"});
+    Click("Command5");
+    const auto next = Write("nuovo.lexor", Dictionary({"luna"}));
+    LoadOriginal(next);
+    EXPECT_EQ(Height(), Tool1::kCompactHeight);
+    EXPECT_EQ(Items("List1"), Words{"luna"});
+    EXPECT_EQ(Items("List3"), Words{"sole"});
+    EXPECT_TRUE(Tip("List1").isEmpty());
+    EXPECT_TRUE(Tip("List3").isEmpty());
+    EXPECT_EQ(Text("Text1"), Q(next));
+    ExpectFullBar();
+
+    Click("Command5");
+    EXPECT_EQ(BoxTexts(), Texts{kRefused});
+}
+
+TEST_F(Tool1Test, RejectedModifiedFileStillShrinksAndClearsTheTooltips)
+{
+    LoadBoth({"casa"}, {"mare"});
+    Click("Command5");
+    const auto bad = Write("bom.lexor", "\xEF\xBB\xBFLexor Dictionary Volume\r\n1\r\nmare\r\n");
+    LoadModified(bad);
+    EXPECT_TRUE(services.boxes.empty());
+    EXPECT_EQ(Height(), Tool1::kCompactHeight);
+    EXPECT_EQ(Text("Text2"), Q(bad));
+    EXPECT_TRUE(Items("List2").empty());
+    EXPECT_TRUE(Tip("List1").isEmpty());
+    EXPECT_TRUE(Tip("List3").isEmpty());
+    EXPECT_EQ(Items("List1"), Words{"casa"});
+}
+
+TEST_F(Tool1Test, CancelledDialogsKeepTheResults)
+{
+    LoadBoth({"casa", "mare"}, {"mare", "sole"});
+    Click("Command5");
+    services.QueueCancel();
+    Click("Command1");
+    services.QueueCancel();
+    Click("Command2");
+    EXPECT_EQ(Height(), Tool1::kExpandedHeight);
+    EXPECT_EQ(Items("List1"), Words{"casa"});
+    EXPECT_EQ(Items("List3"), Words{"sole"});
+    EXPECT_EQ(Tip("List1"), QStringLiteral("1 parole"));
+    EXPECT_TRUE(services.boxes.empty());
+}
+
+TEST_F(Tool1Test, TruncatedFileIsComparedWithTheWordsItHad)
+{
+    LoadOriginal(Write("corto.lexor", Dictionary({"casa", "mare"}, 5)));
+    ASSERT_EQ(services.boxes.size(), 1u);
+    EXPECT_EQ(services.boxes[0].title, kTitle);
+    LoadModified(Write("m.lexor", Dictionary({"mare"})));
+    Click("Command5");
+    EXPECT_EQ(Items("List1"), Words{"casa"});
+    EXPECT_EQ(services.boxes.size(), 1u);
+}
+
+TEST_F(Tool1Test, ChiudiAndTheCloseBoxBothDestroyTheWindowAndReopeningStartsAfresh)
+{
+    for (bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "close box" : "CHIUDI");
+        LoadBoth({"casa", "mare"}, {"mare", "sole"});
+        Click("Command5");
+        LoadOriginal(Write("o.lexor", Dictionary({"luna"})));
+        QSignalSpy destroyed(window.data(), &QObject::destroyed);
+        if (closeBox)
+            window->close();
+        else
+            Click("Command3");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(destroyed.count(), 1);
+        EXPECT_TRUE(window.isNull());
+        Open();
+        ExpectDesignState();
+    }
+}
+
+} // namespace
+} // namespace lexor

@@ -1,11 +1,12 @@
 # A thin layer over CMake: `make run` builds and starts the program,
-# `make test` builds and runs every test.
+# `make test` builds and runs every test, `make windows` the core's tests
+# as Windows executables under Wine.
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test asan clean
+.PHONY: all deps configure build run test asan windows clean
 
 all: build
 
@@ -27,5 +28,8 @@ test: build
 asan:
 	$(MAKE) test BUILD=build-asan BUILD_TYPE=Debug CMAKE_FLAGS="-DLEXOR_SANITIZE=ON -DLEXOR_BUILD_BENCH=OFF"
 
+windows:
+	scripts/test-windows.sh
+
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-win

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs with apt-get whatever a fresh Debian 12 machine lacks to build,
 # run and test the program. Packages already present are skipped.
+#   install-deps.sh windows  also the MinGW-w64 cross compiler and Wine, for
+#                            scripts/test-windows.sh
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,17 @@ packages=(
   clang
   fonts-dejavu-core fonts-liberation
 )
+
+windows_packages=(
+  g++-mingw-w64-x86-64-posix googletest wine64 wine
+)
+
+for group in "$@"; do
+  case "$group" in
+    windows) packages+=("${windows_packages[@]}") ;;
+    *) echo "install-deps.sh: unknown group $group" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

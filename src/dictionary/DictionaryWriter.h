@@ -11,6 +11,9 @@ namespace lexor {
 struct WriteResult {
     bool ok = false;
     std::string error; // the system's reason when !ok
+    // Another program holds the target open and will not let it be replaced;
+    // the old file is whole and a later try may succeed.
+    bool sharingViolation = false;
     explicit operator bool() const noexcept { return ok; }
 };
 

@@ -1,0 +1,232 @@
+// How the core meets the operating system's files. Tests named WindowsOnly_
+// exercise Windows' own calls and are skipped elsewhere; the others run on
+// every platform and matter most where text mode and code pages lurk.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <clocale>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "dictionary/Cp1252.h"
+#include "dictionary/DictionaryFormat.h"
+#include "dictionary/DictionaryReader.h"
+#include "dictionary/DictionaryWriter.h"
+#include "dictionary/FileReplace.h"
+#include "support/TempDir.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace lexor {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+const std::string kOld = "Lexor Dictionary Volume\r\n1\r\nvecchio\r\n";
+
+std::vector<std::string> Names(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::u8string name = entry.path().filename().u8string();
+        names.emplace_back(name.begin(), name.end());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> Items(const WordList& list)
+{
+    std::vector<std::string> out;
+    for (WordList::size_type i = 0; i < list.ListCount(); ++i)
+        out.emplace_back(list.List(i));
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+WordList Words(std::initializer_list<std::string_view> words)
+{
+    WordList list;
+    for (auto w : words)
+        list.AddItem(w);
+    return list;
+}
+
+TEST(PlatformFiles, NonAsciiFolderAndFileNamesOpenAndSave)
+{
+    TempDir dir;
+    const auto folder = dir.path() / std::filesystem::path(u8"Dizionari");
+    std::filesystem::create_directory(folder);
+    const auto file = folder / std::filesystem::path(u8"perché.lexor");
+    // Cyrillic has no place in Windows-1252: only a wide path reaches it.
+    const auto copy = folder / std::filesystem::path(u8"perché слово.lexor");
+
+    ASSERT_TRUE(SaveDictionary(file, Words({"mare", "casa"})));
+    ASSERT_TRUE(SaveDictionary(file, Words({"mare", "casa", "sole"}))); // over the existing file
+
+    WordList loaded;
+    const ReadResult read = ReadDictionary(file, loaded);
+    EXPECT_EQ(read.status, ReadResult::Status::Loaded) << read.error;
+    EXPECT_EQ(Items(loaded), (std::vector<std::string>{"casa", "mare", "sole"}));
+    EXPECT_EQ(ReadFirstLine(file).line, std::string(kDictionaryHeader));
+
+    ASSERT_TRUE(ReplaceFileWithCopy(file, copy));
+    EXPECT_EQ(ReadBytes(copy), ReadBytes(file));
+    EXPECT_EQ(Names(folder).size(), 2u);
+}
+
+TEST(PlatformFiles, LineEndsAreTheFilesBytesNotTextModeTranslations)
+{
+    TempDir dir;
+    const auto file = dir / "righe.lexor";
+    ASSERT_TRUE(SaveDictionary(file, Words({"mare", "casa"})));
+    EXPECT_EQ(ReadBytes(file), "Lexor Dictionary Volume\r\n2\r\ncasa\r\nmare\r\n");
+
+    // A lone LF stays in its word, CR alone ends a line, and Ctrl-Z, the end
+    // of a text file to the Windows C runtime, is just a byte.
+    WriteBytes(file, "Lexor Dictionary Volume\r\n4\runo\ndue\r\n\x1a"
+                     "tre\r\nquattro\rcinque");
+    WordList loaded;
+    EXPECT_EQ(ReadDictionary(file, loaded).status, ReadResult::Status::Loaded);
+    EXPECT_EQ(Items(loaded), (std::vector<std::string>{"\x1atre", "cinque", "quattro", "uno\ndue"}));
+    EXPECT_EQ(ReadFirstLine(file).line, std::string(kDictionaryHeader));
+
+    ASSERT_TRUE(ReplaceFileWithCopy(file, dir / "copia.lexor"));
+    EXPECT_EQ(ReadBytes(dir / "copia.lexor"), ReadBytes(file));
+}
+
+TEST(PlatformFiles, Cp1252DecodingIsTheSameUnderAnyLocale)
+{
+    const std::string bytes = "\x80\x81\x8a\x9d\x9f\xe8\xe9";
+    const std::string expected = "\u20ac\u0081\u0160\u009d\u0178\u00e8\u00e9";
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    for (const char* locale : {"C", ".1251", ".932", "ru_RU.KOI8-R", "C.UTF-8"}) {
+        if (!std::setlocale(LC_ALL, locale))
+            continue;
+        EXPECT_EQ(Cp1252ToUtf8(bytes), expected) << locale;
+    }
+    std::setlocale(LC_ALL, saved.c_str());
+}
+
+#ifdef _WIN32
+
+// Holds a file open the way another program may: reading and writing shared,
+// deleting and renaming over it not.
+class HeldOpen {
+public:
+    explicit HeldOpen(const std::filesystem::path& file)
+        : handle_(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr))
+    {
+    }
+    ~HeldOpen() { Release(); }
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+
+    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Release()
+    {
+        if (Held())
+            CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+#endif
+
+TEST(PlatformFiles, WindowsOnly_TargetHeldOpenByAnotherProgramIsAFailureAndStaysWhole)
+{
+#ifndef _WIN32
+    GTEST_SKIP() << "Windows share modes";
+#else
+    TempDir dir;
+    const auto target = dir / "LEXOR.lexor";
+    const auto source = dir / "nuovo.lexor";
+    WriteBytes(target, kOld);
+    WriteBytes(source, "Lexor Dictionary Volume\r\n1\r\nnuovo\r\n");
+
+    HeldOpen held(target);
+    ASSERT_TRUE(held.Held());
+    const WriteResult written = ReplaceFileContents(target, "nuovo");
+    const WriteResult copied = ReplaceFileWithCopy(source, target);
+    const WriteResult saved = SaveDictionary(target, Words({"nuovo"}));
+    for (const WriteResult& result : {written, copied, saved}) {
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.sharingViolation) << result.error;
+        EXPECT_FALSE(result.error.empty());
+    }
+    held.Release();
+
+    EXPECT_EQ(ReadBytes(target), kOld);
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor", "nuovo.lexor"}));
+
+    ASSERT_TRUE(ReplaceFileWithCopy(source, target));
+    EXPECT_EQ(ReadBytes(target), ReadBytes(source));
+#endif
+}
+
+TEST(PlatformFiles, WindowsOnly_FolderInTheWayIsAFailureButNoSharingViolation)
+{
+#ifndef _WIN32
+    GTEST_SKIP() << "Windows replace over a folder";
+#else
+    TempDir dir;
+    const auto target = dir / "LEXOR.lexor";
+    std::filesystem::create_directory(target);
+
+    const WriteResult result = ReplaceFileContents(target, "nuovo");
+
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.sharingViolation);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_TRUE(std::filesystem::is_directory(target));
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor"}));
+#endif
+}
+
+TEST(PlatformFiles, WindowsOnly_NonAsciiNamesReachTheFileSystemUnchanged)
+{
+#ifndef _WIN32
+    GTEST_SKIP() << "Windows wide file names";
+#else
+    TempDir dir;
+    const std::wstring name = L"perché слово.lexor";
+    ASSERT_TRUE(SaveDictionary(dir.path() / name, Words({"casa"})));
+
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((dir.path() / L"*.lexor").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    FindClose(search);
+    EXPECT_EQ(std::wstring(found.cFileName), name);
+#endif
+}
+
+TEST(PlatformFiles, WindowsOnly_Cp1252DecodingMatchesWindowsOwnTableWithoutTheAnsiCodePage)
+{
+#ifndef _WIN32
+    GTEST_SKIP() << "Windows code page tables";
+#else
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    std::wstring windows(all.size(), L'\0');
+    ASSERT_EQ(MultiByteToWideChar(1252, 0, all.data(), static_cast<int>(all.size()), windows.data(),
+                                  static_cast<int>(windows.size())),
+              256);
+    const std::u16string ours = Cp1252ToUtf16(all);
+    ASSERT_EQ(ours.size(), 256u);
+    for (int b = 0; b < 256; ++b)
+        EXPECT_EQ(static_cast<unsigned>(ours[b]), static_cast<unsigned>(windows[b])) << "byte " << b;
+#endif
+}
+
+} // namespace
+} // namespace lexor

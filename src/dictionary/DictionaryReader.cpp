@@ -53,10 +53,7 @@ public:
     std::vector<ByteBlock>& blocks() noexcept { return blocks_; }
 
 private:
-    static std::size_t BlockSizeFor(std::size_t hint)
-    {
-        return std::clamp(hint + 1, kSmallestBlock, kBlockBytes);
-    }
+    static std::size_t BlockSizeFor(std::size_t hint) { return std::clamp(hint + 1, kSmallestBlock, kBlockBytes); }
 
     char* data() const noexcept { return blocks_.empty() ? nullptr : blocks_.back().data(); }
 

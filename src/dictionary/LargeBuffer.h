@@ -13,15 +13,11 @@ namespace lexor {
 void* AllocateLarge(std::size_t bytes);
 void FreeLarge(void* block, std::size_t bytes) noexcept;
 
-template <class T>
-struct LargeAllocator {
+template <class T> struct LargeAllocator {
     using value_type = T;
 
     LargeAllocator() noexcept = default;
-    template <class U>
-    LargeAllocator(const LargeAllocator<U>&) noexcept
-    {
-    }
+    template <class U> LargeAllocator(const LargeAllocator<U>&) noexcept {}
 
     T* allocate(std::size_t n)
     {
@@ -31,11 +27,7 @@ struct LargeAllocator {
     }
     void deallocate(T* p, std::size_t n) noexcept { FreeLarge(p, n * sizeof(T)); }
 
-    template <class U>
-    friend bool operator==(const LargeAllocator&, const LargeAllocator<U>&) noexcept
-    {
-        return true;
-    }
+    template <class U> friend bool operator==(const LargeAllocator&, const LargeAllocator<U>&) noexcept { return true; }
 };
 
 // One owned block of bytes from AllocateLarge.

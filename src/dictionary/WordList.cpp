@@ -16,12 +16,16 @@ using Item = WordList::Item;
 constexpr std::size_t kBlockBytes = std::size_t{64} << 10;
 constexpr std::size_t kParallelSortMinimum = std::size_t{1} << 16;
 
-bool ItemLess(const Item& a, const Item& b) noexcept
-{
-    if (a.prefix != b.prefix)
-        return a.prefix < b.prefix;
-    return Collate(a.view(), b.view()) < 0;
-}
+// A function object rather than a function, so the sort inlines it.
+struct ItemLessFn {
+    bool operator()(const Item& a, const Item& b) const noexcept
+    {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        return Collate(a.view(), b.view()) < 0;
+    }
+};
+constexpr ItemLessFn ItemLess{};
 
 Item MakeItem(std::string_view word) noexcept
 {
@@ -64,7 +68,9 @@ unsigned SortThreads()
 
 } // namespace
 
-WordList::WordList(bool sorted) : sorted_(sorted) {}
+WordList::WordList(bool sorted) : sorted_(sorted)
+{
+}
 
 WordList::WordList(const WordList& other) : sorted_(other.sorted_)
 {

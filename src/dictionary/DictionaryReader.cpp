@@ -212,7 +212,7 @@ ReadResult ReadDictionary(const std::filesystem::path& path, WordList& target)
     return Read(in, target, hint);
 }
 
-FirstLineResult ReadFirstLine(const std::filesystem::path& path)
+FirstLineResult ReadFirstLine(const std::filesystem::path& path, std::size_t maxLength)
 {
     FirstLineResult result;
     std::uintmax_t size = 0;
@@ -226,7 +226,7 @@ FirstLineResult ReadFirstLine(const std::filesystem::path& path)
     }
     // Only as much as the first line needs, however large the file.
     std::string line;
-    for (char c; in.get(c);) {
+    for (char c; line.size() < maxLength && in.get(c);) {
         if (c == '\r')
             break;
         line.push_back(c);

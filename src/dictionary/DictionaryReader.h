@@ -38,7 +38,9 @@ struct FirstLineResult {
     std::string error;               // set when the file could not be opened or read
 };
 
-// Reads only the first line, however large the file, with the same line rules.
-FirstLineResult ReadFirstLine(const std::filesystem::path& path);
+// Reads only the first line, with the same line rules, and of it no more
+// than maxLength bytes: a longer line comes back cut at maxLength, so a huge
+// file without line ends costs no more than a short one.
+FirstLineResult ReadFirstLine(const std::filesystem::path& path, std::size_t maxLength = 4096);
 
 } // namespace lexor

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <fstream>
 #include <limits>
+#include <optional>
+#include <system_error>
 #include <vector>
 
 #include "dictionary/DictionaryFormat.h"
@@ -28,6 +30,40 @@ bool ReadLine(std::istream& in, std::string& line)
         c = in.get();
     }
     return true;
+}
+
+// True when the line is exactly the header. Reads no further than one byte
+// past the header's length, so a file without line ends is not read whole.
+bool ReadHeader(std::istream& in)
+{
+    std::string line;
+    for (std::istream::int_type c = in.get(); c != std::istream::traits_type::eof(); c = in.get()) {
+        if (c == '\r') {
+            if (in.peek() == '\n')
+                in.get();
+            return line == kDictionaryHeader;
+        }
+        if (line.size() == kDictionaryHeader.size())
+            return false;
+        line.push_back(static_cast<char>(c));
+    }
+    return line == kDictionaryHeader;
+}
+
+// Only regular files are opened: a folder, a FIFO or a device is refused by
+// its type beforehand, since opening a FIFO waits for a writer that may never
+// come. Returns the reason, or nothing for a regular file.
+std::optional<std::string> NotARegularFile(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec)
+        return ec.message();
+    if (status.type() == std::filesystem::file_type::directory)
+        return std::make_error_code(std::errc::is_a_directory).message();
+    if (status.type() != std::filesystem::file_type::regular)
+        return std::string(kNotAFileReason);
+    return std::nullopt;
 }
 
 // The value of the number the line begins with: leading blanks, an optional
@@ -55,7 +91,7 @@ ReadResult ReadDictionary(std::istream& in, WordList& target)
 {
     ReadResult result;
     std::string line;
-    if (!ReadLine(in, line) || line != kDictionaryHeader) {
+    if (!ReadHeader(in)) {
         result.status = ReadResult::Status::BadHeader;
         return result;
     }
@@ -79,10 +115,9 @@ ReadResult ReadDictionary(std::istream& in, WordList& target)
 
 ReadResult ReadDictionary(const std::filesystem::path& path, WordList& target)
 {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
+    if (auto reason = NotARegularFile(path)) {
         ReadResult result;
-        result.error = ec ? ec.message() : "non è un file";
+        result.error = std::move(*reason);
         return result;
     }
     std::ifstream in(path, std::ios::binary);
@@ -97,6 +132,10 @@ ReadResult ReadDictionary(const std::filesystem::path& path, WordList& target)
 FirstLineResult ReadFirstLine(const std::filesystem::path& path)
 {
     FirstLineResult result;
+    if (auto reason = NotARegularFile(path)) {
+        result.error = std::move(*reason);
+        return result;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         result.error = std::strerror(errno);

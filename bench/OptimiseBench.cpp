@@ -58,6 +58,26 @@ std::string MakeWord(std::size_t index, int indexLetters, std::mt19937_64& rng)
 
 } // namespace
 
+std::vector<std::string> MakeOptimiseWords(std::size_t total, std::size_t percent)
+{
+    percent = std::min<std::size_t>(percent, 100);
+    const std::size_t repeats = total * percent / 100;
+    const std::size_t distinct = std::max<std::size_t>(total - repeats, total > 0 ? 1 : 0);
+    int indexLetters = 1;
+    for (std::size_t room = 26; room < distinct; room *= 26)
+        ++indexLetters;
+    std::mt19937_64 rng(1532);
+    std::vector<std::string> words;
+    words.reserve(total);
+    for (std::size_t i = 0; i < distinct; ++i)
+        words.push_back(MakeWord(i, indexLetters, rng));
+    std::uniform_int_distribution<std::size_t> pick(0, distinct - 1);
+    while (words.size() < total)
+        words.push_back(words[pick(rng)]);
+    std::shuffle(words.begin(), words.end(), rng);
+    return words;
+}
+
 int RunOptimise(int argc, char** argv)
 {
     if (argc != 2) {
@@ -99,22 +119,8 @@ int RunOptimiseData(int argc, char** argv)
         return 2;
     }
     const std::size_t total = argc > 1 ? std::stoul(argv[1]) : 1000000;
-    const std::size_t percent = std::min<std::size_t>(argc > 2 ? std::stoul(argv[2]) : 10, 100);
-    const std::size_t repeats = total * percent / 100;
-    const std::size_t distinct = std::max<std::size_t>(total - repeats, total > 0 ? 1 : 0);
-    int indexLetters = 1;
-    for (std::size_t room = 26; room < distinct; room *= 26)
-        ++indexLetters;
-    std::mt19937_64 rng(1532);
-    std::vector<std::string> words;
-    words.reserve(total);
-    for (std::size_t i = 0; i < distinct; ++i)
-        words.push_back(MakeWord(i, indexLetters, rng));
-    std::uniform_int_distribution<std::size_t> pick(0, distinct - 1);
-    while (words.size() < total)
-        words.push_back(words[pick(rng)]);
-    std::shuffle(words.begin(), words.end(), rng);
-
+    const std::size_t percent = argc > 2 ? std::stoul(argv[2]) : 10;
+    const std::vector<std::string> words = MakeOptimiseWords(total, percent);
     std::ofstream out(argv[0], std::ios::binary);
     out << "Lexor Dictionary Volume\r\n" << words.size() << "\r\n";
     for (const auto& w : words)
@@ -124,7 +130,7 @@ int RunOptimiseData(int argc, char** argv)
         for (const auto& w : words)
             plain << w << '\n';
     }
-    std::printf("%zu words, %zu of them repeats\n", words.size(), words.size() - distinct);
+    std::printf("%zu words, %zu%% of them repeats\n", words.size(), std::min<std::size_t>(percent, 100));
     return out ? 0 : 1;
 }
 

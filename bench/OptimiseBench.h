@@ -1,6 +1,14 @@
 #pragma once
 
+#include <cstddef>
+#include <string>
+#include <vector>
+
 namespace lexor::bench {
+
+// total distinct-by-construction words of which percent are repeats of
+// others, shuffled; deterministic.
+std::vector<std::string> MakeOptimiseWords(std::size_t total, std::size_t percent);
 
 // lexor-bench optimise IN OUT: reads IN, removes its repeats, writes OUT;
 // prints the copies removed, each phase's time and the peak memory.

@@ -3,6 +3,7 @@
 
 #include "CompareBench.h"
 #include "OptimiseBench.h"
+#include "RoundtripBench.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ constexpr Command kCommands[] = {
     {"compare-data", lexor::bench::RunCompareData},
     {"optimise", lexor::bench::RunOptimise},
     {"optimise-data", lexor::bench::RunOptimiseData},
+    {"roundtrip", lexor::bench::RunRoundtrip},
 };
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "dictionary/Collation.h"
 
 #include <array>
-#include <cstdint>
 
 namespace lexor {
 namespace {
@@ -39,21 +38,32 @@ constexpr auto kPrimary = MakePrimary();
 int Collate(std::string_view a, std::string_view b) noexcept
 {
     const auto n = a.size() < b.size() ? a.size() : b.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto pa = kPrimary[static_cast<unsigned char>(a[i])];
-        const auto pb = kPrimary[static_cast<unsigned char>(b[i])];
-        if (pa != pb)
-            return pa < pb ? -1 : 1;
-    }
-    if (a.size() != b.size())
-        return a.size() < b.size() ? -1 : 1;
+    int tie = 0; // the first exact byte difference, should the primary weights agree
     for (std::size_t i = 0; i < n; ++i) {
         const auto ca = static_cast<unsigned char>(a[i]);
         const auto cb = static_cast<unsigned char>(b[i]);
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
+        if (ca == cb)
+            continue;
+        const auto pa = kPrimary[ca];
+        const auto pb = kPrimary[cb];
+        if (pa != pb)
+            return pa < pb ? -1 : 1;
+        if (tie == 0)
+            tie = ca < cb ? -1 : 1;
     }
-    return 0;
+    if (a.size() != b.size())
+        return a.size() < b.size() ? -1 : 1;
+    return tie;
+}
+
+std::uint32_t CollationPrefix(std::string_view word) noexcept
+{
+    std::uint32_t prefix = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::uint32_t weight = i < word.size() ? kPrimary[static_cast<unsigned char>(word[i])] : 0;
+        prefix = (prefix << 8) | weight;
+    }
+    return prefix;
 }
 
 } // namespace lexor

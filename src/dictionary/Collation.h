@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace lexor {
@@ -16,5 +17,9 @@ inline bool CollateLess(std::string_view a, std::string_view b) noexcept
 {
     return Collate(a, b) < 0;
 }
+
+// The primary weights of the first four bytes, packed so that where two
+// prefixes differ as integers the words compare the same way under Collate.
+std::uint32_t CollationPrefix(std::string_view word) noexcept;
 
 } // namespace lexor

@@ -1,74 +1,117 @@
 #include "dictionary/DictionaryReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <limits>
-#include <optional>
-#include <system_error>
 #include <vector>
 
 #include "dictionary/DictionaryFormat.h"
+#include "dictionary/LargeBuffer.h"
 
 namespace lexor {
 namespace {
 
-// Reads one line ending at CR or CR LF; a lone LF stays in the line.
-bool ReadLine(std::istream& in, std::string& line)
-{
-    line.clear();
-    std::istream::int_type c = in.get();
-    if (c == std::istream::traits_type::eof())
-        return false;
-    while (c != std::istream::traits_type::eof()) {
-        if (c == '\r') {
-            if (in.peek() == '\n')
-                in.get();
-            return true;
-        }
-        line.push_back(static_cast<char>(c));
-        c = in.get();
-    }
-    return true;
-}
+constexpr std::size_t kBlockBytes = std::size_t{4} << 20;
+constexpr std::size_t kSmallestBlock = std::size_t{4} << 10;
 
-// True when the line is exactly the header. Reads no further than one byte
-// past the header's length, so a file without line ends is not read whole.
-bool ReadHeader(std::istream& in)
-{
-    std::string line;
-    for (std::istream::int_type c = in.get(); c != std::istream::traits_type::eof(); c = in.get()) {
-        if (c == '\r') {
-            if (in.peek() == '\n')
-                in.get();
-            return line == kDictionaryHeader;
+// Hands out the lines of a stream as views into blocks it reads the stream
+// into, a block at a time, so the words need no copy of their own. A line
+// ends at CR or CR LF; a lone LF is part of the line; the last line may lack
+// its end. Memory follows what has been read, never what a file announces.
+class LineReader {
+public:
+    LineReader(std::istream& in, std::size_t sizeHint) : in_(in), nextBlock_(BlockSizeFor(sizeHint)) {}
+
+    bool Next(std::string_view& line)
+    {
+        for (;;) {
+            if (pos_ < filled_) {
+                char* begin = data() + pos_;
+                const auto* cr = static_cast<char*>(std::memchr(begin, '\r', filled_ - pos_));
+                if (cr != nullptr) {
+                    line = {begin, static_cast<std::size_t>(cr - begin)};
+                    pos_ = static_cast<std::size_t>(cr - data()) + 1;
+                    skipLf_ = true;
+                    SkipLf();
+                    return true;
+                }
+            }
+            if (!Fill()) {
+                if (pos_ < filled_) {
+                    line = {data() + pos_, filled_ - pos_};
+                    pos_ = filled_;
+                    return true;
+                }
+                return false;
+            }
         }
-        if (line.size() == kDictionaryHeader.size())
+    }
+
+    bool failed() const noexcept { return in_.bad(); }
+    std::vector<ByteBlock>& blocks() noexcept { return blocks_; }
+
+private:
+    static std::size_t BlockSizeFor(std::size_t hint) { return std::clamp(hint + 1, kSmallestBlock, kBlockBytes); }
+
+    char* data() const noexcept { return blocks_.empty() ? nullptr : blocks_.back().data(); }
+
+    // The LF of a CR LF pair may arrive with the next read.
+    void SkipLf()
+    {
+        if (skipLf_ && pos_ < filled_) {
+            if (data()[pos_] == '\n')
+                ++pos_;
+            skipLf_ = false;
+        }
+    }
+
+    // Reads more of the stream after the unfinished line; false at the end.
+    bool Fill()
+    {
+        if (eof_)
             return false;
-        line.push_back(static_cast<char>(c));
+        if (blocks_.empty() || filled_ == blocks_.back().size()) {
+            const std::size_t partial = filled_ - pos_;
+            std::size_t size = std::max(nextBlock_, partial * 2);
+            ByteBlock block(size);
+            if (partial > 0)
+                std::memcpy(block.data(), data() + pos_, partial);
+            // A block that holds no finished line is of no more use.
+            if (!blocks_.empty() && pos_ == 0)
+                blocks_.back() = std::move(block);
+            else
+                blocks_.push_back(std::move(block));
+            pos_ = 0;
+            filled_ = partial;
+            nextBlock_ = kBlockBytes;
+        }
+        char* at = data() + filled_;
+        in_.read(at, static_cast<std::streamsize>(blocks_.back().size() - filled_));
+        const auto got = static_cast<std::size_t>(in_.gcount());
+        filled_ += got;
+        if (got == 0) {
+            eof_ = true;
+            return false;
+        }
+        SkipLf();
+        return true;
     }
-    return line == kDictionaryHeader;
-}
 
-// Only regular files are opened: a folder, a FIFO or a device is refused by
-// its type beforehand, since opening a FIFO waits for a writer that may never
-// come. Returns the reason, or nothing for a regular file.
-std::optional<std::string> NotARegularFile(const std::filesystem::path& path)
-{
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (ec)
-        return ec.message();
-    if (status.type() == std::filesystem::file_type::directory)
-        return std::make_error_code(std::errc::is_a_directory).message();
-    if (status.type() != std::filesystem::file_type::regular)
-        return std::string(kNotAFileReason);
-    return std::nullopt;
-}
+    std::istream& in_;
+    std::vector<ByteBlock> blocks_;
+    std::size_t nextBlock_;
+    std::size_t pos_ = 0;
+    std::size_t filled_ = 0;
+    bool skipLf_ = false;
+    bool eof_ = false;
+};
 
 // The value of the number the line begins with: leading blanks, an optional
-// sign, then digits; anything after them is ignored. Saturates.
-std::int64_t CountValue(const std::string& line)
+// sign, then digits; anything after them is ignored ("12abc" is 12, "2.9"
+// is 2). Saturates instead of overflowing.
+std::int64_t CountValue(std::string_view line)
 {
     std::size_t i = 0;
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
@@ -85,64 +128,114 @@ std::int64_t CountValue(const std::string& line)
     return negative ? -static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value);
 }
 
-} // namespace
-
-ReadResult ReadDictionary(std::istream& in, WordList& target)
+ReadResult Read(std::istream& in, WordList& target, std::size_t sizeHint)
 {
     ReadResult result;
-    std::string line;
-    if (!ReadHeader(in)) {
-        result.status = ReadResult::Status::BadHeader;
+    LineReader lines(in, sizeHint);
+    std::string_view line;
+    if (!lines.Next(line) || line != kDictionaryHeader) {
+        result.status = lines.failed() ? ReadResult::Status::ReadError : ReadResult::Status::BadHeader;
+        if (lines.failed())
+            result.error = std::strerror(EIO);
         return result;
     }
-    std::string countLine;
-    const bool hasCount = ReadLine(in, countLine);
-    const auto count = hasCount ? CountValue(countLine) : 0;
+    std::int64_t count = 0;
+    if (lines.Next(line))
+        count = CountValue(line);
     if (count <= 0) {
         result.status = ReadResult::Status::NoWords;
         return result;
     }
     result.declared = static_cast<std::uint64_t>(count);
-    std::vector<std::string> words;
-    while (words.size() < result.declared && ReadLine(in, line))
+
+    // Every line but the last takes at least two bytes, which bounds the
+    // number of words a file of known size can hold.
+    std::vector<std::string_view, LargeAllocator<std::string_view>> words;
+    if (sizeHint > 0)
+        words.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(result.declared, sizeHint / 2 + 1)));
+    while (words.size() < result.declared && lines.Next(line))
         words.push_back(line);
-    std::vector<std::string_view> views(words.begin(), words.end());
-    target.AddItems(views);
+    if (lines.failed()) {
+        result.status = ReadResult::Status::ReadError;
+        result.error = std::strerror(EIO);
+        return result;
+    }
+    target.AdoptItems(std::move(lines.blocks()), words);
     result.read = words.size();
     result.status = result.read < result.declared ? ReadResult::Status::Truncated : ReadResult::Status::Loaded;
     return result;
 }
 
+// Only regular files: opening a FIFO would wait for a writer for ever.
+bool IsReadable(const std::filesystem::path& path, std::string& error, std::uintmax_t& size)
+{
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec) {
+        error = ec.message();
+        return false;
+    }
+    if (status.type() == std::filesystem::file_type::directory) {
+        error = std::strerror(EISDIR);
+        return false;
+    }
+    if (status.type() != std::filesystem::file_type::regular) {
+        error = kNotAFileReason;
+        return false;
+    }
+    size = std::filesystem::file_size(path, ec);
+    if (ec)
+        size = 0;
+    return true;
+}
+
+} // namespace
+
+ReadResult ReadDictionary(std::istream& in, WordList& target)
+{
+    return Read(in, target, 0);
+}
+
 ReadResult ReadDictionary(const std::filesystem::path& path, WordList& target)
 {
-    if (auto reason = NotARegularFile(path)) {
-        ReadResult result;
-        result.error = std::move(*reason);
+    ReadResult result;
+    std::uintmax_t size = 0;
+    if (!IsReadable(path, result.error, size))
         return result;
-    }
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        ReadResult result;
-        result.error = std::strerror(errno);
+        result.error = std::strerror(errno != 0 ? errno : EIO);
         return result;
     }
-    return ReadDictionary(in, target);
+    const auto hint = static_cast<std::size_t>(std::min<std::uintmax_t>(size, std::numeric_limits<std::size_t>::max()));
+    return Read(in, target, hint);
 }
 
 FirstLineResult ReadFirstLine(const std::filesystem::path& path)
 {
     FirstLineResult result;
-    if (auto reason = NotARegularFile(path)) {
-        result.error = std::move(*reason);
+    std::uintmax_t size = 0;
+    if (!IsReadable(path, result.error, size))
         return result;
-    }
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        result.error = std::strerror(errno);
+        result.error = std::strerror(errno != 0 ? errno : EIO);
         return result;
     }
+    // Only as much as the first line needs, however large the file.
     std::string line;
-    if (ReadLine(in, line))
+    for (char c; in.get(c);) {
+        if (c == '\r')
+            break;
+        line.push_back(c);
+    }
+    if (in.bad()) {
+        result.error = std::strerror(EIO);
+        return result;
+    }
+    if (!line.empty() || size > 0)
         result.line = std::move(line);
     return result;
 }

@@ -1,30 +1,136 @@
 #include "dictionary/WordList.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 #include <stdexcept>
+#include <thread>
 
 #include "dictionary/Collation.h"
 
 namespace lexor {
+namespace {
 
-WordList::WordList(bool sorted) : sorted_(sorted) {}
+using Item = WordList::Item;
+
+constexpr std::size_t kBlockBytes = std::size_t{64} << 10;
+constexpr std::size_t kParallelSortMinimum = std::size_t{1} << 16;
+
+// A function object rather than a function, so the sort inlines it.
+struct ItemLessFn {
+    bool operator()(const Item& a, const Item& b) const noexcept
+    {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        return Collate(a.view(), b.view()) < 0;
+    }
+};
+constexpr ItemLessFn ItemLess{};
+
+Item MakeItem(std::string_view word) noexcept
+{
+    return Item{word.data(), static_cast<std::uint32_t>(word.size()), CollationPrefix(word)};
+}
+
+void CheckLength(std::string_view word)
+{
+    if (word.size() > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("WordList: a word of 4 GiB or more");
+}
+
+// Splits the range around a sampled pivot and sorts the parts on separate
+// threads, as many levels as there are cores to keep busy. Items that rank
+// level are identical, so the sort need not be stable.
+void SortItems(Item* first, Item* last, unsigned threads)
+{
+    const auto n = static_cast<std::size_t>(last - first);
+    if (threads < 2 || n < kParallelSortMinimum) {
+        std::sort(first, last, ItemLess);
+        return;
+    }
+    constexpr std::size_t kSamples = 31;
+    Item samples[kSamples];
+    for (std::size_t k = 0; k < kSamples; ++k)
+        samples[k] = first[(n - 1) * k / (kSamples - 1)];
+    std::nth_element(samples, samples + kSamples / 2, samples + kSamples, ItemLess);
+    const Item pivot = samples[kSamples / 2];
+    Item* middle = std::partition(first, last, [&pivot](const Item& item) { return ItemLess(item, pivot); });
+    std::thread left([=] { SortItems(first, middle, threads / 2); });
+    SortItems(middle, last, threads - threads / 2);
+    left.join();
+}
+
+unsigned SortThreads()
+{
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : std::min(cores, 8u);
+}
+
+} // namespace
+
+WordList::WordList(bool sorted) : sorted_(sorted)
+{
+}
+
+WordList::WordList(const WordList& other) : sorted_(other.sorted_)
+{
+    std::size_t total = 0;
+    for (const Item& item : other.items_)
+        total += item.size;
+    items_.reserve(other.items_.size());
+    if (total > 0) {
+        blocks_.emplace_back(total);
+        tailUsed_ = total;
+    }
+    char* out = blocks_.empty() ? nullptr : blocks_.back().data();
+    for (const Item& item : other.items_) {
+        if (item.size > 0)
+            std::memcpy(out, item.data, item.size);
+        items_.push_back(Item{out, item.size, item.prefix});
+        out += item.size;
+    }
+}
+
+WordList& WordList::operator=(const WordList& other)
+{
+    if (this != &other) {
+        WordList copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
 
 std::string_view WordList::List(size_type pos) const
 {
     if (pos >= items_.size())
         throw std::out_of_range("WordList::List: position out of range");
-    return items_[pos];
+    return items_[pos].view();
+}
+
+std::string_view WordList::Store(std::string_view word)
+{
+    if (word.empty())
+        return {};
+    if (blocks_.empty() || blocks_.back().size() - tailUsed_ < word.size()) {
+        blocks_.emplace_back(std::max(kBlockBytes, word.size()));
+        tailUsed_ = 0;
+    }
+    char* at = blocks_.back().data() + tailUsed_;
+    std::memcpy(at, word.data(), word.size());
+    tailUsed_ += word.size();
+    return {at, word.size()};
 }
 
 void WordList::AddItem(std::string_view word)
 {
+    CheckLength(word);
+    const Item item = MakeItem(Store(word));
     if (!sorted_) {
-        items_.emplace_back(word);
+        items_.push_back(item);
         return;
     }
-    auto at = std::upper_bound(items_.begin(), items_.end(), word,
-                               [](std::string_view w, const std::string& item) { return CollateLess(w, item); });
-    items_.emplace(at, word);
+    const auto at = std::upper_bound(items_.begin(), items_.end(), item, ItemLess);
+    items_.insert(at, item);
 }
 
 void WordList::RemoveItem(size_type pos)
@@ -37,17 +143,62 @@ void WordList::RemoveItem(size_type pos)
 void WordList::Clear() noexcept
 {
     items_.clear();
+    items_.shrink_to_fit();
+    blocks_.clear();
+    tailUsed_ = 0;
 }
 
 void WordList::AddItems(std::span<const std::string_view> words)
 {
+    Append(words, nullptr);
+}
+
+void WordList::AdoptItems(std::vector<ByteBlock>&& blocks, std::span<const std::string_view> words)
+{
+    Append(words, &blocks);
+}
+
+void WordList::Append(std::span<const std::string_view> words, std::vector<ByteBlock>* adopted)
+{
+    std::size_t total = 0;
+    for (std::string_view word : words) {
+        CheckLength(word);
+        total += word.size();
+    }
     const auto old = items_.size();
-    items_.insert(items_.end(), words.begin(), words.end());
-    if (!sorted_)
+    items_.reserve(old + words.size());
+    if (adopted != nullptr) {
+        for (ByteBlock& block : *adopted)
+            blocks_.push_back(std::move(block));
+        adopted->clear();
+        for (std::string_view word : words)
+            items_.push_back(MakeItem(word));
+    } else {
+        // Copied into one new block first: the words may be views into this list.
+        char* out = nullptr;
+        if (total > 0) {
+            ByteBlock block(total);
+            out = block.data();
+            blocks_.push_back(std::move(block));
+        }
+        for (std::string_view word : words) {
+            if (!word.empty())
+                std::memcpy(out, word.data(), word.size());
+            items_.push_back(MakeItem({word.empty() ? nullptr : out, word.size()}));
+            out += word.size();
+        }
+    }
+    // The tail block is no longer AddItem's to fill.
+    tailUsed_ = blocks_.empty() ? 0 : blocks_.back().size();
+    if (!sorted_ || items_.size() == old)
         return;
-    auto less = [](const std::string& a, const std::string& b) { return CollateLess(a, b); };
-    std::stable_sort(items_.begin() + static_cast<std::ptrdiff_t>(old), items_.end(), less);
-    std::inplace_merge(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(old), items_.end(), less);
+    Item* first = items_.data();
+    Item* middle = first + old;
+    Item* last = first + items_.size();
+    if (!std::is_sorted(middle, last, ItemLess))
+        SortItems(middle, last, SortThreads());
+    if (old > 0 && ItemLess(*middle, *(middle - 1)))
+        std::inplace_merge(first, middle, last, ItemLess);
 }
 
 void WordList::RemoveItems(std::span<const size_type> positions)
@@ -56,18 +207,29 @@ void WordList::RemoveItems(std::span<const size_type> positions)
         if (positions[k] >= items_.size() || (k > 0 && positions[k] <= positions[k - 1]))
             throw std::out_of_range("WordList::RemoveItems: positions out of range or not ascending");
     }
-    size_type out = 0;
+    if (positions.empty())
+        return;
+    size_type out = positions[0];
     size_type next = 0;
-    for (size_type in = 0; in < items_.size(); ++in) {
+    for (size_type in = positions[0]; in < items_.size(); ++in) {
         if (next < positions.size() && positions[next] == in) {
             ++next;
             continue;
         }
-        if (out != in)
-            items_[out] = std::move(items_[in]);
-        ++out;
+        items_[out++] = items_[in];
     }
     items_.resize(out);
+}
+
+bool operator==(const WordList& a, const WordList& b) noexcept
+{
+    if (a.items_.size() != b.items_.size())
+        return false;
+    for (std::size_t i = 0; i < a.items_.size(); ++i) {
+        if (a.items_[i].view() != b.items_[i].view())
+            return false;
+    }
+    return true;
 }
 
 } // namespace lexor

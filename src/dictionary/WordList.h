@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
-#include <string>
 #include <string_view>
 #include <vector>
+
+#include "dictionary/LargeBuffer.h"
 
 namespace lexor {
 
@@ -13,11 +15,20 @@ namespace lexor {
 // A sorted list keeps its items in collation order (see Collation.h) at all
 // times; an unsorted one keeps the order of addition. Counts and positions
 // are size_t: the list has no 32,767-word ceiling.
+//
+// The words live in a few large blocks owned by the list, with a table of
+// light views over them, so a million words cost a handful of allocations.
+// A value type: copies are deep, moves keep every view valid.
 class WordList {
 public:
     using size_type = std::size_t;
 
     explicit WordList(bool sorted = true);
+    WordList(const WordList& other);
+    WordList& operator=(const WordList& other);
+    WordList(WordList&& other) noexcept = default;
+    WordList& operator=(WordList&& other) noexcept = default;
+    ~WordList() = default;
 
     bool Sorted() const noexcept { return sorted_; }
     size_type ListCount() const noexcept { return items_.size(); }
@@ -27,7 +38,8 @@ public:
     std::string_view List(size_type pos) const;
 
     // A sorted list places the word after every item that ranks level with or
-    // before it; an unsorted one appends it.
+    // before it; an unsorted one appends it. Throws std::length_error for a
+    // word of 4 GiB or more.
     void AddItem(std::string_view word);
 
     // Throws std::out_of_range when pos >= ListCount(), leaving the items as they were.
@@ -36,22 +48,37 @@ public:
     void Clear() noexcept;
 
     // Exactly the result of one AddItem per word, in order, at the cost of one
-    // sort instead of one insertion per word.
+    // sort instead of one insertion per word (none when the words come sorted).
+    // The words may be views into this list itself.
     void AddItems(std::span<const std::string_view> words);
+
+    // As AddItems, but the words are views into blocks that the list takes
+    // over instead of copying them; the loader reads straight into them.
+    void AdoptItems(std::vector<ByteBlock>&& blocks, std::span<const std::string_view> words);
 
     // Removes the items at the given positions, which must be strictly
     // ascending and in range (else std::out_of_range and no change), in one
     // linear pass.
     void RemoveItems(std::span<const size_type> positions);
 
-    friend bool operator==(const WordList& a, const WordList& b) noexcept
-    {
-        return a.items_ == b.items_;
-    }
+    friend bool operator==(const WordList& a, const WordList& b) noexcept;
+
+    // One entry of the item table; public only so the sort helpers can name it.
+    struct Item {
+        const char* data;
+        std::uint32_t size;
+        std::uint32_t prefix; // primary weights of the first four bytes, for quick ordering
+        std::string_view view() const noexcept { return {data, size}; }
+    };
 
 private:
+    void Append(std::span<const std::string_view> words, std::vector<ByteBlock>* adopted);
+    std::string_view Store(std::string_view word);
+
     bool sorted_;
-    std::vector<std::string> items_;
+    std::vector<Item, LargeAllocator<Item>> items_;
+    std::vector<ByteBlock> blocks_;
+    std::size_t tailUsed_ = 0; // bytes used in blocks_.back() by AddItem
 };
 
 } // namespace lexor

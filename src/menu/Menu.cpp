@@ -186,13 +186,15 @@ void Menu::Command3_Click()
         return;
     const WriteResult copied = ReplaceFileWithCopy(chosen, active);
     if (!copied)
-        ShowInstallFailure(copied);
+        services_.Message(this, InstallFailureText(copied), kTitle, ui::Buttons::Ok);
 }
 
-void Menu::ShowInstallFailure(const WriteResult& failure)
+QString Menu::InstallFailureText(const WriteResult& failure)
 {
     QString text = QStringLiteral("Impossibile installare il dizionario:\n") + ui::Reason(failure.error);
-    services_.Message(this, text, kTitle, ui::Buttons::Ok);
+    if (failure.sharingViolation)
+        text += QStringLiteral("\nChiudere il gioco e riprovare.");
+    return text;
 }
 
 void Menu::Command4_Click()

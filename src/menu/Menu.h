@@ -31,6 +31,11 @@ public:
 
     explicit Menu(ui::Services& services, QWidget* parent = nullptr);
 
+    // What the user is told when installing a dictionary failed: the
+    // activation is silent otherwise, and a failed copy must not look like
+    // success. A file held by the running game gets advice of its own.
+    static QString InstallFailureText(const WriteResult& failure);
+
     void Form_Load();
     void Command1_Click();
     void Command2_Click();
@@ -57,9 +62,6 @@ private:
     // Hides the menu and shows a fresh tool; the menu comes back when the
     // tool is destroyed, however it was closed.
     template <class Tool> void OpenTool();
-    // The activation ends silently except here: a failed copy must not look
-    // like success.
-    void ShowInstallFailure(const WriteResult& failure);
 
     ui::Services& services_;
     QPixmap banner_;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "dictionary/DictionaryWriter.h"
 #include "menu/Activation.h"
 #include "menu/Menu.h"
 #include "support/ScriptedServices.h"
@@ -257,6 +258,18 @@ TEST_F(ActivationTest, FailedCopyKeepsTheOldDictionaryAndSaysWhy)
     EXPECT_GT(services.boxes[1].text.size(), prefix.size());
     EXPECT_EQ(services.boxes[1].title, QStringLiteral("LEXOR Tools"));
     EXPECT_EQ(services.boxes[1].buttons, ui::Buttons::Ok);
+}
+
+TEST(Activation, FailureTextGivesTheReasonAndAdviceForAFileInUse)
+{
+    WriteResult failure;
+    failure.error = "Permission denied";
+    EXPECT_EQ(Menu::InstallFailureText(failure),
+              QStringLiteral("Impossibile installare il dizionario:\nPermission denied"));
+    failure.sharingViolation = true;
+    EXPECT_EQ(
+        Menu::InstallFailureText(failure),
+        QStringLiteral("Impossibile installare il dizionario:\nPermission denied\nChiudere il gioco e riprovare."));
 }
 
 TEST(Activation, SameFileNeedsTheFileSystemsWord)

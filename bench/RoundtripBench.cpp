@@ -1,0 +1,70 @@
+#include "RoundtripBench.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "dictionary/DictionaryReader.h"
+#include "dictionary/DictionaryWriter.h"
+#include "dictionary/WordList.h"
+
+namespace lexor::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::time_point from, Clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+// Peak resident memory in KiB where the system reports it (Linux), else -1.
+long PeakKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    }
+    return -1;
+}
+
+} // namespace
+
+int RunRoundtrip(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: lexor-bench roundtrip IN OUT\n");
+        return 2;
+    }
+    const std::filesystem::path in(argv[0]);
+    const auto t0 = Clock::now();
+    WordList words;
+    const ReadResult read = ReadDictionary(in, words);
+    const auto t1 = Clock::now();
+    if (read.status != ReadResult::Status::Loaded && read.status != ReadResult::Status::Truncated) {
+        std::fprintf(stderr, "cannot load %s: %s\n", argv[0], read.error.c_str());
+        return 1;
+    }
+    const WriteResult written = SaveDictionary(std::filesystem::path(argv[1]), words);
+    const auto t2 = Clock::now();
+    if (!written) {
+        std::fprintf(stderr, "cannot write %s: %s\n", argv[1], written.error.c_str());
+        return 1;
+    }
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(in, ec);
+    std::printf("words %zu, file %.1f MiB\n", words.ListCount(), ec ? 0.0 : static_cast<double>(size) / 1048576.0);
+    std::printf("read+sort %.1f ms, write %.1f ms, total %.1f ms\n", Ms(t0, t1), Ms(t1, t2), Ms(t0, t2));
+    const long peak = PeakKiB();
+    if (peak >= 0)
+        std::printf("peak memory %.1f MiB\n", static_cast<double>(peak) / 1024.0);
+    else
+        std::printf("peak memory n/a\n");
+    return 0;
+}
+
+} // namespace lexor::bench

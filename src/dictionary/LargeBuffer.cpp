@@ -1,0 +1,61 @@
+// Platform spot: the only memory call that differs between systems. On
+// Linux, big blocks are aligned to 2 MiB and advised for transparent huge
+// pages; elsewhere they come from the ordinary heap.
+#include "dictionary/LargeBuffer.h"
+
+#include <cstdlib>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace lexor {
+namespace {
+
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+constexpr std::size_t kLargeThreshold = std::size_t{4} << 20;
+
+bool UsesHugePages(std::size_t bytes)
+{
+#if defined(__linux__)
+    return bytes >= kLargeThreshold;
+#else
+    (void)bytes;
+    return false;
+#endif
+}
+
+} // namespace
+
+void* AllocateLarge(std::size_t bytes)
+{
+    if (bytes == 0)
+        bytes = 1;
+    if (!UsesHugePages(bytes))
+        return ::operator new(bytes);
+#if defined(__linux__)
+    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    void* block = std::aligned_alloc(kHugePage, rounded);
+    if (block == nullptr)
+        throw std::bad_alloc();
+    madvise(block, rounded, MADV_HUGEPAGE);
+    return block;
+#else
+    return ::operator new(bytes);
+#endif
+}
+
+void FreeLarge(void* block, std::size_t bytes) noexcept
+{
+    if (block == nullptr)
+        return;
+    if (bytes == 0)
+        bytes = 1;
+    if (!UsesHugePages(bytes)) {
+        ::operator delete(block);
+        return;
+    }
+    std::free(block);
+}
+
+} // namespace lexor

@@ -32,7 +32,7 @@ struct ReadResult {
 // skipped, an optional sign, then digits, the rest ignored ("12abc" is 12,
 // "2.9" is 2). A file that ends right after its header has no count and is
 // NoWords, as a count of no words would be. Lines after the counted range are
-// never read. Memory grows with what is really in the file, never with the
+// ignored. Memory grows with what is really in the file, never with the
 // declared count.
 ReadResult ReadDictionary(std::istream& in, WordList& target);
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QPushButton>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "CompareBench.h"
 #include "compare/CompareEngine.h"
 #include "compare/Tool1.h"
+#include "dictionary/Collation.h"
 #include "dictionary/WordList.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
@@ -31,9 +33,14 @@ const lexor::bench::ComparePair& Pair()
     return pair;
 }
 
-WordList Sorted(const std::vector<std::string>& words)
+// inFileOrder: the words are stored in the shuffled order they come in, as
+// the loader stores a shuffled file; else in sorted order, as the loader
+// stores a file that this system wrote.
+WordList Sorted(const std::vector<std::string>& words, bool inFileOrder)
 {
-    const std::vector<std::string_view> views(words.begin(), words.end());
+    std::vector<std::string_view> views(words.begin(), words.end());
+    if (!inFileOrder)
+        std::sort(views.begin(), views.end(), lexor::CollateLess);
     WordList list;
     list.AddItems(views);
     return list;
@@ -41,8 +48,8 @@ WordList Sorted(const std::vector<std::string>& words)
 
 void BM_CompareEngine(benchmark::State& state)
 {
-    const WordList original = Sorted(Pair().original);
-    const WordList modified = Sorted(Pair().modified);
+    const WordList original = Sorted(Pair().original, state.range(0) == 1);
+    const WordList modified = Sorted(Pair().modified, state.range(0) == 1);
     for (auto _ : state) {
         state.PauseTiming();
         WordList o = original;
@@ -57,7 +64,13 @@ void BM_CompareEngine(benchmark::State& state)
         benchmark::DoNotOptimize(added.ListCount());
     }
 }
-BENCHMARK(BM_CompareEngine)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(11);
+BENCHMARK(BM_CompareEngine)
+    ->ArgName("shuffled")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10)
+    ->Repetitions(11);
 
 // The desktop for a window with no one at it: the dialog answers with the
 // queued files, message boxes are only counted.

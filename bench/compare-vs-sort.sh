@@ -21,7 +21,7 @@ for _ in $(seq 11); do
   "$bench" compare orig.lexor mod.lexor out
 done | tee runs.txt | tail -4
 echo "median of 11 runs (ms):"
-for phase in read compare write total; do
+for phase in read compare clear write total; do
   sed -n "s/.*$phase \([0-9.]*\) ms.*/\1/p" runs.txt | sort -n | sed -n 6p | sed "s/^/  $phase /"
 done
 

@@ -9,7 +9,7 @@ packages=(
   build-essential cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev hyperfine
-  clang
+  clang libclang-rt-14-dev
   fonts-dejavu-core fonts-liberation
 )
 

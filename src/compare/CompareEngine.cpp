@@ -1,6 +1,5 @@
 #include "compare/CompareEngine.h"
 
-#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -11,8 +10,16 @@ namespace lexor {
 namespace {
 
 struct Outcome {
-    std::vector<WordList::size_type> cancelled; // positions in original, ascending
-    std::vector<std::string_view> added;        // words of modified, in its order
+    explicit Outcome(WordList::size_type count) : cancelled(count) {}
+    std::vector<bool> cancelled; // by position in original: a bit, not a position list, per word
+    WordList::size_type cancelledCount = 0;
+    std::vector<std::string_view> added; // words of modified, in its order
+
+    void Cancel(WordList::size_type pos)
+    {
+        cancelled[pos] = true;
+        ++cancelledCount;
+    }
 };
 
 void Report(const CompareProgress& progress, WordList::size_type done, WordList::size_type total)
@@ -26,9 +33,9 @@ void Report(const CompareProgress& progress, WordList::size_type done, WordList:
 // the start would find.
 Outcome MergeSorted(const WordList& original, const WordList& modified, const CompareProgress& progress)
 {
-    Outcome out;
     const auto total = modified.ListCount();
     const auto count = original.ListCount();
+    Outcome out(count);
     WordList::size_type j = 0;
     for (WordList::size_type i = 0; i < total; ++i) {
         const std::string_view word = modified.List(i);
@@ -46,7 +53,7 @@ Outcome MergeSorted(const WordList& original, const WordList& modified, const Co
             ++j;
         }
         if (found)
-            out.cancelled.push_back(j++);
+            out.Cancel(j++);
         else
             out.added.push_back(word);
         Report(progress, i + 1, total);
@@ -60,21 +67,49 @@ Outcome MatchUnsorted(const WordList& original, const WordList& modified, const 
     const auto count = original.ListCount();
     for (WordList::size_type j = count; j > 0; --j)
         positions[original.List(j - 1)].push_back(j - 1);
-    Outcome out;
+    Outcome out(count);
     const auto total = modified.ListCount();
     for (WordList::size_type i = 0; i < total; ++i) {
         const std::string_view word = modified.List(i);
         auto found = positions.find(word);
         if (found != positions.end() && !found->second.empty()) {
-            out.cancelled.push_back(found->second.back());
+            out.Cancel(found->second.back());
             found->second.pop_back();
         } else {
             out.added.push_back(word);
         }
         Report(progress, i + 1, total);
     }
-    std::sort(out.cancelled.begin(), out.cancelled.end());
     return out;
+}
+
+// Takes the cancelled words out of original. When most of them go, the few
+// that stay are copied into a fresh list instead, which spares a position
+// list as long as the original.
+void RemoveCancelled(WordList& original, const Outcome& out)
+{
+    const auto count = original.ListCount();
+    if (out.cancelledCount == 0)
+        return;
+    if (out.cancelledCount * 2 >= count) {
+        std::vector<std::string_view> kept;
+        kept.reserve(count - out.cancelledCount);
+        for (WordList::size_type j = 0; j < count; ++j) {
+            if (!out.cancelled[j])
+                kept.push_back(original.List(j));
+        }
+        WordList rest(original.Sorted());
+        rest.AddItems(kept);
+        original = std::move(rest);
+        return;
+    }
+    std::vector<WordList::size_type> positions;
+    positions.reserve(out.cancelledCount);
+    for (WordList::size_type j = 0; j < count; ++j) {
+        if (out.cancelled[j])
+            positions.push_back(j);
+    }
+    original.RemoveItems(positions);
 }
 
 } // namespace
@@ -87,7 +122,7 @@ void CompareDictionaries(WordList& original, const WordList& modified, WordList&
         sorted ? MergeSorted(original, modified, progress) : MatchUnsorted(original, modified, progress);
     // The added words still point into modified, which stays as it is.
     added.AddItems(out.added);
-    original.RemoveItems(out.cancelled);
+    RemoveCancelled(original, out);
 }
 
 int ProgressPercent(std::uint64_t done, std::uint64_t total) noexcept

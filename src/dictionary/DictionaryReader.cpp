@@ -180,7 +180,7 @@ bool IsReadable(const std::filesystem::path& path, std::string& error, std::uint
         return false;
     }
     if (status.type() != std::filesystem::file_type::regular) {
-        error = "non è un file regolare";
+        error = kNotAFileReason;
         return false;
     }
     size = std::filesystem::file_size(path, ec);

@@ -15,7 +15,7 @@ struct ReadResult {
     enum class Status {
         Loaded,    // the declared number of words was read
         BadHeader, // first line missing or not exactly the header: rejected silently
-        NoWords,   // count not greater than zero
+        NoWords,   // count not greater than zero, or no count line at all
         Truncated, // the file ended before its count; the words read are kept
         ReadError, // the file could not be opened or read; error says why
     };
@@ -27,10 +27,17 @@ struct ReadResult {
 
 // Reads a dictionary into target (which the caller has cleared): lines end at
 // CR or CR LF, a lone LF belongs to its line, the last line may lack its end.
-// Memory grows with what is really in the file, never with the declared count.
+// The header must match exactly (a byte-order mark fails it; an empty file is
+// BadHeader). The count is the number the second line begins with: blanks
+// skipped, an optional sign, then digits, the rest ignored ("12abc" is 12,
+// "2.9" is 2). A file that ends right after its header has no count and is
+// NoWords, as a count of no words would be. Lines after the counted range are
+// ignored. Memory grows with what is really in the file, never with the
+// declared count.
 ReadResult ReadDictionary(std::istream& in, WordList& target);
 
-// Only regular files are opened (a folder or a FIFO is a ReadError); binary mode.
+// Only regular files are opened (a folder or a FIFO is a ReadError, found
+// before any open); binary mode.
 ReadResult ReadDictionary(const std::filesystem::path& path, WordList& target);
 
 struct FirstLineResult {
@@ -38,7 +45,8 @@ struct FirstLineResult {
     std::string error;               // set when the file could not be opened or read
 };
 
-// Reads only the first line, with the same line rules, and of it no more
+// Reads only the first line, with the same line rules and the same refusal
+// of anything but a regular file, and of it no more
 // than maxLength bytes: a longer line comes back cut at maxLength, so a huge
 // file without line ends costs no more than a short one.
 FirstLineResult ReadFirstLine(const std::filesystem::path& path, std::size_t maxLength = 4096);

@@ -23,7 +23,9 @@ Bytes Layout(const WordList& words)
     out.resize(size);
     char* at = out.data();
     auto put = [&at](std::string_view line) {
-        std::memcpy(at, line.data(), line.size());
+        // An empty word's view may hold no pointer at all.
+        if (!line.empty())
+            std::memcpy(at, line.data(), line.size());
         at += line.size();
         *at++ = '\r';
         *at++ = '\n';

@@ -5,11 +5,22 @@
 #include <fstream>
 #include <sstream>
 
+#include "dictionary/DictionaryFormat.h"
+
 #ifdef _WIN32
 #include <windows.h>
 
 #include <atomic>
 #include <string>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <string>
+#include <vector>
 #endif
 
 namespace lexor {
@@ -123,27 +134,168 @@ WriteResult ReplaceWithBytes(const std::filesystem::path& target, std::string_vi
 
 #else
 
+// POSIX: the temporary file is created beside the target under a name nobody
+// else holds (O_EXCL), given the target's permission bits, written in full
+// and fsynced, closed, then renamed over the target; the folder is fsynced
+// last so the rename itself survives a power cut. A symbolic link is followed
+// and the file it names is replaced, so the link stays a link.
+
+constexpr int kCreateTries = 100;
+constexpr std::size_t kCopyChunk = std::size_t{256} << 10;
+
+WriteResult Failure(int code)
+{
+    return {false, std::strerror(code)};
+}
+
+std::filesystem::path ResolvedTarget(const std::filesystem::path& target)
+{
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return target;
+    char* resolved = ::realpath(target.c_str(), nullptr);
+    if (resolved == nullptr)
+        return target;
+    std::filesystem::path path(resolved);
+    std::free(resolved);
+    return path;
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& target)
+{
+    const auto folder = target.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+// Returns the open descriptor, or -1 with errno set.
+int CreateTemporary(const std::filesystem::path& target, mode_t mode, std::filesystem::path& temp)
+{
+    static std::atomic<unsigned> counter{0};
+    const std::string suffix = "." + std::to_string(::getpid()) + ".";
+    std::string stem = target.filename().string() + suffix;
+    for (int attempt = 0; attempt < kCreateTries; ++attempt) {
+        temp = FolderOf(target) / (stem + std::to_string(counter++) + ".tmp");
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0)
+            return fd;
+        if (errno == ENAMETOOLONG && stem != ".lexor" + suffix)
+            stem = ".lexor" + suffix;
+        else if (errno != EEXIST)
+            return -1;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Returns 0 or the error.
+int WriteAll(int fd, const char* data, std::size_t size)
+{
+    constexpr std::size_t kMaxWrite = std::size_t{1} << 30;
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size < kMaxWrite ? size : kMaxWrite);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (written == 0)
+            return EIO;
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return 0;
+}
+
+int CopyAll(int from, int to)
+{
+    std::vector<char> buffer(kCopyChunk);
+    for (;;) {
+        const ssize_t got = ::read(from, buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (got == 0)
+            return 0;
+        if (const int error = WriteAll(to, buffer.data(), static_cast<std::size_t>(got)))
+            return error;
+    }
+}
+
+// The rename has already replaced the target here; a folder that cannot be
+// flushed is still reported, since the new contents may not survive a crash.
+// File systems that cannot flush folders at all (EINVAL) are not an error.
+WriteResult SyncFolder(const std::filesystem::path& target)
+{
+    const int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return {true, {}};
+    const int error = ::fsync(folder) == 0 || errno == EINVAL ? 0 : errno;
+    ::close(folder);
+    return error == 0 ? WriteResult{true, {}} : Failure(error);
+}
+
+// fill writes the new contents into the temporary file and returns 0 or the error.
+template <typename Fill> WriteResult ReplaceWith(const std::filesystem::path& requested, Fill fill)
+{
+    const std::filesystem::path target = ResolvedTarget(requested);
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT)
+        return Failure(errno);
+    if (exists && S_ISDIR(old.st_mode))
+        return Failure(EISDIR);
+
+    std::filesystem::path temp;
+    // A new file gets 0666 less the umask; a replaced one its old bits, which
+    // may be narrower, so the contents are never readable to more than before.
+    const int fd = CreateTemporary(target, exists ? S_IRUSR | S_IWUSR : 0666, temp);
+    if (fd < 0)
+        return Failure(errno);
+    int error = exists && ::fchmod(fd, old.st_mode & 07777) != 0 ? errno : 0;
+    if (error == 0)
+        error = fill(fd);
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temp.c_str());
+        return Failure(error);
+    }
+    return SyncFolder(target);
+}
+
 WriteResult ReplaceWithBytes(const std::filesystem::path& target, std::string_view bytes)
 {
-    auto temp = target;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return {false, std::strerror(errno)};
-        }
+    return ReplaceWith(target, [bytes](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); });
+}
+
+// The source is checked before it is opened, and opened without blocking, so
+// a FIFO or a device is refused instead of waited on.
+WriteResult ReplaceWithCopy(const std::filesystem::path& source, const std::filesystem::path& target)
+{
+    struct stat info {};
+    if (::stat(source.c_str(), &info) != 0)
+        return Failure(errno);
+    if (S_ISDIR(info.st_mode))
+        return Failure(EISDIR);
+    if (!S_ISREG(info.st_mode))
+        return {false, std::string(kNotAFileReason)};
+    const int from = ::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (from < 0)
+        return Failure(errno);
+    if (::fstat(from, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int error = errno;
+        ::close(from);
+        return S_ISREG(info.st_mode) ? Failure(error) : WriteResult{false, std::string(kNotAFileReason)};
     }
-    std::error_code ec;
-    std::filesystem::rename(temp, target, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return {false, ec.message()};
-    }
-    return {true, {}};
+    WriteResult result = ReplaceWith(target, [from](int fd) { return CopyAll(from, fd); });
+    ::close(from);
+    return result;
 }
 
 #endif
@@ -157,12 +309,16 @@ WriteResult ReplaceFileContents(const std::filesystem::path& target, std::string
 
 WriteResult ReplaceFileWithCopy(const std::filesystem::path& source, const std::filesystem::path& target)
 {
+#ifdef _WIN32
     std::ifstream in(source, std::ios::binary);
     if (!in)
         return {false, std::strerror(errno)};
     std::ostringstream all;
     all << in.rdbuf();
     return ReplaceFileContents(target, all.view());
+#else
+    return ReplaceWithCopy(source, target);
+#endif
 }
 
 } // namespace lexor

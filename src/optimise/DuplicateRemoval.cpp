@@ -17,21 +17,22 @@ std::size_t RemoveDuplicates(WordList& words, WordList& duplicates, const std::f
     duplicates.Clear();
     const auto count = words.ListCount();
     std::vector<WordList::size_type> positions;
-    std::vector<std::string_view> copies;
     if (count > 1) {
         std::string_view previous = words.List(0);
         for (WordList::size_type i = 1; i < count; ++i) {
             const std::string_view word = words.List(i);
-            if (word == previous) {
+            if (word == previous)
                 positions.push_back(i);
-                copies.push_back(word);
-            }
             previous = word;
             if (progress && i % kProgressStride == 0)
                 progress(static_cast<int>(i * 100 / count));
         }
     }
-    // The copies still point into words: add them before removing.
+    // The copies point into words: add them before removing.
+    std::vector<std::string_view> copies;
+    copies.reserve(positions.size());
+    for (const auto position : positions)
+        copies.push_back(words.List(position));
     duplicates.AddItems(copies);
     words.RemoveItems(positions);
     if (progress)

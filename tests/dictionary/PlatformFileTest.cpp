@@ -173,7 +173,7 @@ TEST(PlatformFiles, WindowsOnly_TargetHeldOpenByAnotherProgramIsAFailureAndStays
 #endif
 }
 
-TEST(PlatformFiles, WindowsOnly_FolderInTheWayIsAFailureButNoSharingViolation)
+TEST(PlatformFiles, WindowsOnly_FolderInTheWayOrMissingIsAFailureButNoSharingViolation)
 {
 #ifndef _WIN32
     GTEST_SKIP() << "Windows replace over a folder";
@@ -189,6 +189,11 @@ TEST(PlatformFiles, WindowsOnly_FolderInTheWayIsAFailureButNoSharingViolation)
     EXPECT_FALSE(result.error.empty());
     EXPECT_TRUE(std::filesystem::is_directory(target));
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor"}));
+
+    const WriteResult missing = ReplaceFileContents(dir / "Dizionari" / "nuovo.lexor", "nuovo");
+    EXPECT_FALSE(missing.ok);
+    EXPECT_FALSE(missing.sharingViolation);
+    EXPECT_FALSE(missing.error.empty());
 #endif
 }
 

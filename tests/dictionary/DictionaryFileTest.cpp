@@ -1,0 +1,192 @@
+// The dictionary layout as the reader and the writer see it, over in-memory
+// streams: line ends, the header check, the count line, short files.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "dictionary/DictionaryReader.h"
+#include "dictionary/DictionaryWriter.h"
+
+namespace lexor {
+namespace {
+
+using Status = ReadResult::Status;
+
+const std::string kHeader = "Lexor Dictionary Volume\r\n";
+
+std::vector<std::string> Items(const WordList& list)
+{
+    std::vector<std::string> out;
+    for (WordList::size_type i = 0; i < list.ListCount(); ++i)
+        out.emplace_back(list.List(i));
+    return out;
+}
+
+ReadResult Read(const std::string& bytes, WordList& target)
+{
+    std::istringstream in(bytes, std::ios::binary);
+    return ReadDictionary(in, target);
+}
+
+std::string Written(const WordList& words)
+{
+    std::ostringstream out(std::ios::binary);
+    WriteDictionary(out, words);
+    return out.str();
+}
+
+struct ReadCase {
+    const char* name;
+    std::string bytes;
+    Status status;
+    std::vector<std::string> words; // in the sorted list's order
+    std::uint64_t declared = 0;
+};
+
+std::ostream& operator<<(std::ostream& os, const ReadCase& c)
+{
+    return os << c.name;
+}
+
+class ReadTable : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadTable, StatusWordsAndCounts)
+{
+    const ReadCase& c = GetParam();
+    WordList list;
+    const ReadResult result = Read(c.bytes, list);
+    EXPECT_EQ(result.status, c.status);
+    EXPECT_EQ(Items(list), c.words);
+    EXPECT_EQ(result.read, c.words.size());
+    if (c.status == Status::Loaded || c.status == Status::Truncated) {
+        EXPECT_EQ(result.declared, c.declared);
+    }
+}
+
+constexpr auto kSaturated = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+
+INSTANTIATE_TEST_SUITE_P(
+    Header, ReadTable,
+    testing::Values(ReadCase{"EmptyFile", "", Status::BadHeader, {}},
+                    ReadCase{"ByteOrderMark", "\xEF\xBB\xBF" + kHeader + "1\r\na\r\n", Status::BadHeader, {}},
+                    ReadCase{"LowerCase", "lexor dictionary volume\r\n1\r\na\r\n", Status::BadHeader, {}},
+                    ReadCase{"TrailingBlank", "Lexor Dictionary Volume \r\n1\r\na\r\n", Status::BadHeader, {}},
+                    ReadCase{"LeadingBlank", " Lexor Dictionary Volume\r\n1\r\na\r\n", Status::BadHeader, {}},
+                    ReadCase{"LfOnlyIsOneLongLine", "Lexor Dictionary Volume\n1\na\n", Status::BadHeader, {}},
+                    ReadCase{"HeaderPrefixOnly", "Lexor Dictionary", Status::BadHeader, {}},
+                    ReadCase{"HeaderWithoutLineEnd", "Lexor Dictionary Volume", Status::NoWords, {}},
+                    ReadCase{"NoCountLine", kHeader, Status::NoWords, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    CountLine, ReadTable,
+    testing::Values(ReadCase{"Zero", kHeader + "0\r\na\r\n", Status::NoWords, {}},
+                    ReadCase{"Empty", kHeader + "\r\na\r\n", Status::NoWords, {}},
+                    ReadCase{"Negative", kHeader + "-3\r\na\r\nb\r\nc\r\n", Status::NoWords, {}},
+                    ReadCase{"Word", kHeader + "abc\r\na\r\n", Status::NoWords, {}},
+                    ReadCase{"SignWithoutDigits", kHeader + "+\r\na\r\n", Status::NoWords, {}},
+                    ReadCase{"DigitsThenText", kHeader + "2abc\r\nb\r\na\r\nc\r\n", Status::Loaded, {"a", "b"}, 2},
+                    ReadCase{"Fraction", kHeader + "2.9\r\nb\r\na\r\nc\r\n", Status::Loaded, {"a", "b"}, 2},
+                    ReadCase{"LeadingBlanks", kHeader + " \t2\r\nb\r\na\r\n", Status::Loaded, {"a", "b"}, 2},
+                    ReadCase{"PlusSign", kHeader + "+3\r\nc\r\nb\r\na\r\n", Status::Loaded, {"a", "b", "c"}, 3},
+                    ReadCase{"LeadingZeros", kHeader + "0002\r\nb\r\na\r\n", Status::Loaded, {"a", "b"}, 2},
+                    ReadCase{"HugeCountThreeWords",
+                             kHeader + "1000000000000000000\r\nc\r\nb\r\na\r\n",
+                             Status::Truncated,
+                             {"a", "b", "c"},
+                             1000000000000000000},
+                    ReadCase{"BeyondSixtyFourBits",
+                             kHeader + "123456789012345678901234567890\r\na\r\n",
+                             Status::Truncated,
+                             {"a"},
+                             kSaturated},
+                    ReadCase{"CountWithoutLineEnd", kHeader + "2", Status::Truncated, {}, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, ReadTable,
+    testing::Values(ReadCase{"ExtraLinesIgnored", kHeader + "2\r\nb\r\na\r\nc\r\n", Status::Loaded, {"a", "b"}, 2},
+                    ReadCase{"EmptyWordLine", kHeader + "3\r\nb\r\n\r\na\r\n", Status::Loaded, {"", "a", "b"}, 3},
+                    ReadCase{"DescendingLoadsAscending",
+                             kHeader + "3\r\nzeta\r\nmare\r\ncasa\r\n",
+                             Status::Loaded,
+                             {"casa", "mare", "zeta"},
+                             3},
+                    ReadCase{"CrOnlyLineEnds", "Lexor Dictionary Volume\r2\rb\ra\r", Status::Loaded, {"a", "b"}, 2},
+                    ReadCase{"MixedLineEnds", "Lexor Dictionary Volume\r\n2\rb\r\na\r", Status::Loaded, {"a", "b"}, 2},
+                    ReadCase{"LastLineWithoutEnd", kHeader + "2\r\nb\r\na", Status::Loaded, {"a", "b"}, 2},
+                    ReadCase{
+                        "LoneLfBelongsToTheWord", kHeader + "2\r\nb\nx\r\n\na\r\n", Status::Loaded, {"\na", "b\nx"}, 2},
+                    ReadCase{"FinalLineEndStartsNoLine", kHeader + "2\r\na\r\n", Status::Truncated, {"a"}, 2},
+                    ReadCase{"FewerWordsThanCount", kHeader + "5\r\nb\r\na\r\n", Status::Truncated, {"a", "b"}, 5},
+                    ReadCase{"CountButNoWords", kHeader + "1\r\n", Status::Truncated, {}, 1},
+                    ReadCase{"RepeatsKept", kHeader + "3\r\nb\r\na\r\nb\r\n", Status::Loaded, {"a", "b", "b"}, 3}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DictionaryWriter, TwoWordsAreExactlyTheseBytes)
+{
+    WordList list;
+    list.AddItem("mare");
+    list.AddItem("casa");
+    EXPECT_EQ(Written(list), "Lexor Dictionary Volume\r\n2\r\ncasa\r\nmare\r\n");
+}
+
+TEST(DictionaryWriter, EmptyListWritesCountZeroAndNothingAfter)
+{
+    EXPECT_EQ(Written(WordList()), "Lexor Dictionary Volume\r\n0\r\n");
+}
+
+TEST(DictionaryWriter, UnsortedListIsWrittenInItsOwnOrder)
+{
+    WordList list(false);
+    for (auto w : {"zeta", "", "casa"})
+        list.AddItem(w);
+    EXPECT_EQ(Written(list), "Lexor Dictionary Volume\r\n3\r\nzeta\r\n\r\ncasa\r\n");
+}
+
+TEST(DictionaryRoundTrip, EveryByteButCrComesBackUnchanged)
+{
+    WordList list;
+    std::string all;
+    for (int b = 0; b < 256; ++b) {
+        if (b == '\r')
+            continue;
+        list.AddItem(std::string(1, static_cast<char>(b)));
+        all.push_back(static_cast<char>(b));
+    }
+    list.AddItem(all);
+    list.AddItem("\n\n");
+    list.AddItem("");
+    list.AddItem("a\n");
+
+    WordList loaded;
+    const ReadResult result = Read(Written(list), loaded);
+    EXPECT_EQ(result.status, Status::Loaded);
+    EXPECT_EQ(result.declared, list.ListCount());
+    EXPECT_EQ(Items(loaded), Items(list));
+}
+
+TEST(DictionaryRoundTrip, MoreWordsThanSixteenBitsCanCount)
+{
+    WordList list;
+    std::vector<std::string> words;
+    for (int i = 0; i < 40000; ++i)
+        words.push_back("w" + std::to_string(i * 7919 % 40000));
+    std::vector<std::string_view> views(words.begin(), words.end());
+    list.AddItems(views);
+    const std::string bytes = Written(list);
+    EXPECT_EQ(bytes.substr(0, kHeader.size() + 7), kHeader + "40000\r\n");
+
+    WordList loaded;
+    const ReadResult result = Read(bytes, loaded);
+    EXPECT_EQ(result.status, Status::Loaded);
+    EXPECT_EQ(loaded.ListCount(), 40000u);
+    EXPECT_TRUE(loaded == list);
+}
+
+} // namespace
+} // namespace lexor

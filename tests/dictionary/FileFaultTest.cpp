@@ -1,0 +1,297 @@
+// Dictionary files on disk when things go wrong: paths that are not regular
+// files, files the user may not read, disks that are full or read-only. The
+// faults are real (a small tmpfs, an immutable file, an unprivileged child
+// process); a case that cannot set its fault up is skipped, never passed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "dictionary/DictionaryReader.h"
+#include "dictionary/DictionaryWriter.h"
+#include "dictionary/FileReplace.h"
+#include "support/TempDir.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+#ifdef __linux__
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#endif
+
+namespace lexor {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+using Status = ReadResult::Status;
+
+const std::string kOld = "Lexor Dictionary Volume\r\n1\r\nvecchio\r\n";
+
+std::vector<std::string> Names(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+WordList ManyWords(int count)
+{
+    WordList list;
+    for (int i = 0; i < count; ++i)
+        list.AddItem("parola" + std::to_string(i));
+    return list;
+}
+
+// A word list that leaves the target's folder as it was when reading fails.
+void ExpectReadError(const fs::path& path)
+{
+    WordList list;
+    list.AddItem("gia");
+    const ReadResult result = ReadDictionary(path, list);
+    EXPECT_EQ(result.status, Status::ReadError);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_EQ(list.ListCount(), 1u);
+    const FirstLineResult first = ReadFirstLine(path);
+    EXPECT_FALSE(first.error.empty());
+    EXPECT_FALSE(first.line.has_value());
+}
+
+TEST(UnreadableFiles, MissingFileIsAReadErrorWithTheSystemsReason)
+{
+    TempDir dir;
+    ExpectReadError(dir / "assente.lexor");
+}
+
+TEST(UnreadableFiles, FolderIsRefused)
+{
+    TempDir dir;
+    ExpectReadError(dir.path());
+    WordList list;
+    EXPECT_EQ(ReadDictionary(dir.path(), list).error, std::make_error_code(std::errc::is_a_directory).message());
+}
+
+TEST(FailedCopies, SourceThatCannotBeReadLeavesTheTargetAlone)
+{
+    TempDir dir;
+    WriteBytes(dir / "LEXOR.lexor", kOld);
+    for (const fs::path& source : {dir / "assente.lexor", dir.path()}) {
+        const WriteResult result = ReplaceFileWithCopy(source, dir / "LEXOR.lexor");
+        EXPECT_FALSE(result.ok) << source;
+        EXPECT_FALSE(result.error.empty());
+    }
+    EXPECT_EQ(ReadBytes(dir / "LEXOR.lexor"), kOld);
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"LEXOR.lexor"});
+}
+
+TEST(FailedSaves, MissingFolderOrFolderInTheWayIsAFailure)
+{
+    TempDir dir;
+    fs::create_directory(dir / "cartella");
+    for (const fs::path& target : {dir / "assente" / "x.lexor", dir / "cartella"}) {
+        const WriteResult result = SaveDictionary(target, ManyWords(2));
+        EXPECT_FALSE(result.ok) << target;
+        EXPECT_FALSE(result.error.empty());
+    }
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"cartella"});
+    EXPECT_TRUE(fs::is_empty(dir / "cartella"));
+}
+
+TEST(Saves, LargeCopyIsByteForByte)
+{
+    TempDir dir;
+    std::string big;
+    for (int i = 0; big.size() < (std::size_t{3} << 20) + 7; ++i)
+        big += std::to_string(i * 2654435761u) + (i % 3 ? "\r\n" : "\n");
+    WriteBytes(dir / "grande.lexor", big);
+    WriteBytes(dir / "LEXOR.lexor", kOld);
+    ASSERT_TRUE(ReplaceFileWithCopy(dir / "grande.lexor", dir / "LEXOR.lexor"));
+    EXPECT_EQ(ReadBytes(dir / "LEXOR.lexor"), big);
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor", "grande.lexor"}));
+}
+
+#ifndef _WIN32
+
+TEST(UnreadableFiles, FifoIsRefusedWithoutWaitingForAWriter)
+{
+    TempDir dir;
+    const fs::path fifo = dir / "tubo.lexor";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ExpectReadError(fifo);
+    WriteBytes(dir / "LEXOR.lexor", kOld);
+    EXPECT_FALSE(ReplaceFileWithCopy(fifo, dir / "LEXOR.lexor").ok);
+    EXPECT_EQ(ReadBytes(dir / "LEXOR.lexor"), kOld);
+}
+
+// Root reads everything, so the read is made by a child that gives up root.
+TEST(UnreadableFiles, FileWithoutReadPermissionIsAReadError)
+{
+    TempDir dir;
+    const fs::path file = dir / "chiuso.lexor";
+    WriteBytes(file, kOld);
+    fs::permissions(dir.path(), fs::perms::all);
+    fs::permissions(file, fs::perms::none);
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to run the read as another user";
+    EXPECT_EXIT(
+        {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                std::_Exit(2);
+            WordList list;
+            const ReadResult result = ReadDictionary(file, list);
+            const bool refused = result.status == Status::ReadError && !result.error.empty() &&
+                                 !ReadFirstLine(file).error.empty() && list.ListCount() == 0;
+            std::_Exit(refused ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+TEST(Saves, ReplacedFileKeepsItsPermissionBits)
+{
+    TempDir dir;
+    const fs::path file = dir / "d.lexor";
+    WriteBytes(file, kOld);
+    ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+    ASSERT_TRUE(SaveDictionary(file, ManyWords(2)));
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST(Saves, NewFileGetsTheDefaultPermissionsLessTheUmask)
+{
+    TempDir dir;
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    ASSERT_TRUE(SaveDictionary(dir / "nuovo.lexor", ManyWords(2)));
+    struct stat info {};
+    ASSERT_EQ(::stat((dir / "nuovo.lexor").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0666u & ~mask);
+}
+
+TEST(Saves, SymbolicLinkStaysALinkAndItsFileIsReplaced)
+{
+    TempDir dir;
+    WriteBytes(dir / "vero.lexor", kOld);
+    fs::create_symlink("vero.lexor", dir / "link.lexor");
+    ASSERT_TRUE(SaveDictionary(dir / "link.lexor", ManyWords(1)));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.lexor"));
+    EXPECT_EQ(ReadBytes(dir / "vero.lexor"), "Lexor Dictionary Volume\r\n1\r\nparola0\r\n");
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"link.lexor", "vero.lexor"}));
+}
+
+#endif
+
+#ifdef __linux__
+
+// A tmpfs of 64 KiB mounted over a fresh folder: full after 64 KiB, and
+// remountable read-only.
+class SmallDisk : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        mountPoint_ = dir_ / "disco";
+        fs::create_directory(mountPoint_);
+        if (::mount("tmpfs", mountPoint_.c_str(), "tmpfs", 0, "size=64k") != 0)
+            GTEST_SKIP() << "cannot mount a small tmpfs (needs root): " << std::strerror(errno);
+        mounted_ = true;
+        WriteBytes(Target(), kOld);
+        ASSERT_EQ(ReadBytes(Target()), kOld);
+    }
+    void TearDown() override
+    {
+        if (mounted_)
+            ::umount2(mountPoint_.c_str(), MNT_DETACH);
+    }
+    fs::path Target() const { return mountPoint_ / "LEXOR.lexor"; }
+    void MakeReadOnly()
+    {
+        ASSERT_EQ(::mount(nullptr, mountPoint_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0)
+            << std::strerror(errno);
+    }
+    void ExpectOldFileAlone(const WriteResult& result)
+    {
+        EXPECT_FALSE(result.ok);
+        EXPECT_FALSE(result.error.empty());
+        EXPECT_EQ(ReadBytes(Target()), kOld);
+        EXPECT_EQ(Names(mountPoint_), std::vector<std::string>{"LEXOR.lexor"});
+    }
+
+    TempDir dir_;
+    fs::path mountPoint_;
+    bool mounted_ = false;
+};
+
+TEST_F(SmallDisk, SaveOnAFullDiskFailsAndLeavesTheOldFile)
+{
+    const WriteResult result = SaveDictionary(Target(), ManyWords(20000));
+    ExpectOldFileAlone(result);
+    EXPECT_EQ(result.error, std::strerror(ENOSPC));
+}
+
+TEST_F(SmallDisk, CopyOntoAFullDiskFailsAndLeavesTheOldFile)
+{
+    WriteBytes(dir_ / "grande.lexor", std::string(200000, 'x'));
+    ExpectOldFileAlone(ReplaceFileWithCopy(dir_ / "grande.lexor", Target()));
+}
+
+TEST_F(SmallDisk, SaveOnAReadOnlyDiskFailsAndLeavesTheOldFile)
+{
+    MakeReadOnly();
+    const WriteResult result = SaveDictionary(Target(), ManyWords(2));
+    ExpectOldFileAlone(result);
+    EXPECT_EQ(result.error, std::strerror(EROFS));
+}
+
+TEST_F(SmallDisk, SaveThatFitsSucceedsAfterAFailedOne)
+{
+    ASSERT_FALSE(SaveDictionary(Target(), ManyWords(20000)));
+    ASSERT_TRUE(SaveDictionary(Target(), ManyWords(2)));
+    EXPECT_EQ(ReadBytes(Target()), "Lexor Dictionary Volume\r\n2\r\nparola0\r\nparola1\r\n");
+}
+
+// An immutable target (chattr +i) cannot be renamed over.
+TEST(FailedSaves, ImmutableTargetIsLeftByteIdentical)
+{
+    TempDir dir;
+    const fs::path file = dir / "fisso.lexor";
+    WriteBytes(file, kOld);
+    const int fd = ::open(file.c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    int flags = 0;
+    const bool set = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                     (flags |= FS_IMMUTABLE_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+    if (!set) {
+        ::close(fd);
+        GTEST_SKIP() << "cannot make a file immutable here: " << std::strerror(errno);
+    }
+    const WriteResult saved = SaveDictionary(file, ManyWords(2));
+    const WriteResult copied = ReplaceFileWithCopy(file, file);
+    flags &= ~FS_IMMUTABLE_FL;
+    ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    ::close(fd);
+    EXPECT_FALSE(saved.ok);
+    EXPECT_EQ(saved.error, std::strerror(EPERM));
+    EXPECT_FALSE(copied.ok);
+    EXPECT_EQ(ReadBytes(file), kOld);
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"fisso.lexor"});
+}
+
+#endif
+
+} // namespace
+} // namespace lexor

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Medians of `lexor-bench optimise` on 1,000,000 words with 10% repeats:
 # the engine phase over 11 runs, then the whole run beside `LC_ALL=C sort -u`
-# of the same words (hyperfine).
+# of the same words (hyperfine), then the Google Benchmark cases of the
+# engine and the window when they were built.
 # Usage: bench/optimise-vs-sort.sh [BUILD_DIR]   (a Release build)
 set -euo pipefail
 build=${1:-build}
 bench=$(realpath "$build/bench/lexor-bench")
+gbench=$(realpath "$build/bench/optimise-benchmarks" 2>/dev/null || true)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -28,3 +30,7 @@ import json
 for r in json.load(open("times.json"))["results"]:
     print(f"median {r['median'] * 1000:7.1f} ms  {r['command']}")
 PY
+
+if [ -n "$gbench" ] && [ -x "$gbench" ]; then
+  "$gbench" --benchmark_report_aggregates_only=true 2>/dev/null | grep -E 'median|Benchmark'
+fi

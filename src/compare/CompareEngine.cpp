@@ -38,6 +38,8 @@ Outcome MergeSorted(const WordList& original, const WordList& modified, const Co
     Outcome out(count);
     WordList::size_type j = 0;
     for (WordList::size_type i = 0; i < total; ++i) {
+        modified.Prefetch(i + WordList::kPrefetchAhead);
+        original.Prefetch(j + WordList::kPrefetchAhead);
         const std::string_view word = modified.List(i);
         // Skip the words of original that rank before word; identical bytes
         // are the common case, so they are tested before the collation.

@@ -171,7 +171,9 @@ std::filesystem::path FolderOf(const std::filesystem::path& target)
 int CreateTemporary(const std::filesystem::path& target, mode_t mode, std::filesystem::path& temp)
 {
     static std::atomic<unsigned> counter{0};
-    const std::string suffix = "." + std::to_string(::getpid()) + ".";
+    std::string suffix = ".";
+    suffix += std::to_string(::getpid());
+    suffix += '.';
     std::string stem = target.filename().string() + suffix;
     for (int attempt = 0; attempt < kCreateTries; ++attempt) {
         temp = FolderOf(target) / (stem + std::to_string(counter++) + ".tmp");

@@ -20,6 +20,7 @@ std::size_t RemoveDuplicates(WordList& words, WordList& duplicates, const std::f
     if (count > 1) {
         std::string_view previous = words.List(0);
         for (WordList::size_type i = 1; i < count; ++i) {
+            words.Prefetch(i + WordList::kPrefetchAhead);
             const std::string_view word = words.List(i);
             if (word == previous)
                 positions.push_back(i);

@@ -1,9 +1,10 @@
+// Platform spot: the only file that calls the operating system's own file
+// functions (Win32 on Windows, POSIX elsewhere); everything else reaches files
+// through the standard library. The second, smaller spot is LargeBuffer.cpp.
 #include "dictionary/FileReplace.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "dictionary/DictionaryFormat.h"
 
@@ -12,6 +13,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -69,51 +71,86 @@ bool HeldOpenElsewhere(const std::filesystem::path& target)
     return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION;
 }
 
+// A failed call with no error of its own (a write that wrote nothing) still
+// gets a reason, never "The operation completed successfully".
 WriteResult Failure(DWORD code)
 {
-    return {false, SystemReason(code)};
+    return {false, SystemReason(code != ERROR_SUCCESS ? code : ERROR_WRITE_FAULT)};
 }
 
-// A new file beside the target, opened for writing only by us.
+// A new file beside the target, opened for writing only by us. A name too
+// long for the folder falls back to a short one.
 HANDLE CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temp)
 {
     static std::atomic<unsigned> counter{0};
-    const std::wstring stem = target.filename().wstring() + L"." + std::to_wstring(GetCurrentProcessId()) + L".";
+    const std::wstring suffix = L"." + std::to_wstring(GetCurrentProcessId()) + L".";
+    std::wstring stem = target.filename().wstring() + suffix;
     for (int attempt = 0; attempt < 100; ++attempt) {
         temp = target.parent_path() / (stem + std::to_wstring(counter++) + L".tmp");
         const HANDLE file =
             CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
+        if (file != INVALID_HANDLE_VALUE)
             return file;
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILENAME_EXCED_RANGE && stem != L".lexor" + suffix)
+            stem = L".lexor" + suffix;
+        else if (code != ERROR_FILE_EXISTS)
+            return INVALID_HANDLE_VALUE;
     }
+    SetLastError(ERROR_FILE_EXISTS);
     return INVALID_HANDLE_VALUE;
 }
 
-bool WriteAll(HANDLE file, std::string_view bytes)
+// Returns ERROR_SUCCESS or the error.
+DWORD WriteAll(HANDLE file, const char* data, std::size_t size)
 {
     constexpr std::size_t kChunk = std::size_t{1} << 30;
-    while (!bytes.empty()) {
-        const auto size = static_cast<DWORD>(bytes.size() < kChunk ? bytes.size() : kChunk);
+    while (size > 0) {
+        const auto chunk = static_cast<DWORD>(size < kChunk ? size : kChunk);
         DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), size, &written, nullptr) || written == 0)
-            return false;
-        bytes.remove_prefix(written);
+        if (!WriteFile(file, data, chunk, &written, nullptr))
+            return GetLastError();
+        if (written == 0)
+            return ERROR_WRITE_FAULT;
+        data += written;
+        size -= written;
     }
-    return true;
+    return ERROR_SUCCESS;
 }
 
-WriteResult ReplaceWithBytes(const std::filesystem::path& target, std::string_view bytes)
+constexpr DWORD kCopyChunk = DWORD{256} << 10;
+
+// Returns ERROR_SUCCESS or the error of the read or the write that failed.
+DWORD CopyAll(HANDLE from, HANDLE to)
+{
+    std::vector<char> buffer(kCopyChunk);
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(from, buffer.data(), kCopyChunk, &got, nullptr))
+            return GetLastError();
+        if (got == 0)
+            return ERROR_SUCCESS;
+        if (const DWORD error = WriteAll(to, buffer.data(), got))
+            return error;
+    }
+}
+
+// fill writes the new contents into the temporary file and returns
+// ERROR_SUCCESS or the error.
+template <typename Fill> WriteResult ReplaceWith(const std::filesystem::path& target, Fill fill)
 {
     std::filesystem::path temp;
     const HANDLE file = CreateTemporary(target, temp);
     if (file == INVALID_HANDLE_VALUE)
         return Failure(GetLastError());
-    const bool written = WriteAll(file, bytes) && FlushFileBuffers(file);
-    const DWORD writeError = GetLastError();
-    CloseHandle(file);
-    if (!written) {
+    DWORD error = fill(file);
+    if (error == ERROR_SUCCESS && !FlushFileBuffers(file))
+        error = GetLastError();
+    if (!CloseHandle(file) && error == ERROR_SUCCESS)
+        error = GetLastError();
+    if (error != ERROR_SUCCESS) {
         DeleteFileW(temp.c_str());
-        return Failure(writeError);
+        return Failure(error);
     }
 
     DWORD code = ERROR_SUCCESS;
@@ -129,6 +166,35 @@ WriteResult ReplaceWithBytes(const std::filesystem::path& target, std::string_vi
     DeleteFileW(temp.c_str());
     WriteResult result = Failure(code);
     result.sharingViolation = MayPass(code) && (code != ERROR_ACCESS_DENIED || HeldOpenElsewhere(target));
+    return result;
+}
+
+WriteResult ReplaceWithBytes(const std::filesystem::path& target, std::string_view bytes)
+{
+    return ReplaceWith(target, [bytes](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
+}
+
+// The source is read through its own handle, sharing it with any program
+// that has it open, and streamed into the temporary file; a folder or
+// anything but a disk file is refused, as the reader refuses it.
+WriteResult ReplaceWithCopy(const std::filesystem::path& source, const std::filesystem::path& target)
+{
+    const DWORD attributes = GetFileAttributesW(source.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return Failure(GetLastError());
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return {false, std::strerror(EISDIR)};
+    const HANDLE from =
+        CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (from == INVALID_HANDLE_VALUE)
+        return Failure(GetLastError());
+    if (GetFileType(from) != FILE_TYPE_DISK) {
+        CloseHandle(from);
+        return {false, std::string(kNotAFileReason)};
+    }
+    WriteResult result = ReplaceWith(target, [from](HANDLE file) { return CopyAll(from, file); });
+    CloseHandle(from);
     return result;
 }
 
@@ -248,6 +314,9 @@ template <typename Fill> WriteResult ReplaceWith(const std::filesystem::path& re
         return Failure(errno);
     if (exists && S_ISDIR(old.st_mode))
         return Failure(EISDIR);
+    // A FIFO or a device in the target's place is not a dictionary to replace.
+    if (exists && !S_ISREG(old.st_mode))
+        return {false, std::string(kNotAFileReason)};
 
     std::filesystem::path temp;
     // A new file gets 0666 less the umask; a replaced one its old bits, which
@@ -311,16 +380,7 @@ WriteResult ReplaceFileContents(const std::filesystem::path& target, std::string
 
 WriteResult ReplaceFileWithCopy(const std::filesystem::path& source, const std::filesystem::path& target)
 {
-#ifdef _WIN32
-    std::ifstream in(source, std::ios::binary);
-    if (!in)
-        return {false, std::strerror(errno)};
-    std::ostringstream all;
-    all << in.rdbuf();
-    return ReplaceFileContents(target, all.view());
-#else
     return ReplaceWithCopy(source, target);
-#endif
 }
 
 } // namespace lexor

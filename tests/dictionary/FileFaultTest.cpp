@@ -13,6 +13,7 @@
 #include <system_error>
 #include <vector>
 
+#include "dictionary/DictionaryFormat.h"
 #include "dictionary/DictionaryReader.h"
 #include "dictionary/DictionaryWriter.h"
 #include "dictionary/FileReplace.h"
@@ -93,7 +94,9 @@ TEST(FailedCopies, SourceThatCannotBeReadLeavesTheTargetAlone)
         const WriteResult result = ReplaceFileWithCopy(source, dir / "LEXOR.lexor");
         EXPECT_FALSE(result.ok) << source;
         EXPECT_FALSE(result.error.empty());
+        EXPECT_NE(result.error, std::strerror(0));
     }
+    EXPECT_EQ(ReplaceFileWithCopy(dir.path(), dir / "LEXOR.lexor").error, std::strerror(EISDIR));
     EXPECT_EQ(ReadBytes(dir / "LEXOR.lexor"), kOld);
     EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"LEXOR.lexor"});
 }
@@ -124,10 +127,11 @@ TEST(Saves, LargeCopyIsByteForByte)
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor", "grande.lexor"}));
 }
 
-#ifndef _WIN32
-
-TEST(UnreadableFiles, FifoIsRefusedWithoutWaitingForAWriter)
+TEST(UnreadableFiles, PosixOnly_FifoIsRefusedWithoutWaitingForAWriter)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX FIFOs";
+#else
     TempDir dir;
     const fs::path fifo = dir / "tubo.lexor";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -135,11 +139,34 @@ TEST(UnreadableFiles, FifoIsRefusedWithoutWaitingForAWriter)
     WriteBytes(dir / "LEXOR.lexor", kOld);
     EXPECT_FALSE(ReplaceFileWithCopy(fifo, dir / "LEXOR.lexor").ok);
     EXPECT_EQ(ReadBytes(dir / "LEXOR.lexor"), kOld);
+#endif
+}
+
+TEST(FailedSaves, PosixOnly_FifoInTheTargetsPlaceIsRefusedAndStaysAFifo)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX FIFOs";
+#else
+    TempDir dir;
+    const fs::path fifo = dir / "tubo.lexor";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    WriteBytes(dir / "nuovo.lexor", kOld);
+    for (const WriteResult& result :
+         {SaveDictionary(fifo, ManyWords(2)), ReplaceFileWithCopy(dir / "nuovo.lexor", fifo)}) {
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.error, kNotAFileReason);
+    }
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"nuovo.lexor", "tubo.lexor"}));
+#endif
 }
 
 // Root reads everything, so the read is made by a child that gives up root.
-TEST(UnreadableFiles, FileWithoutReadPermissionIsAReadError)
+TEST(UnreadableFiles, PosixOnly_FileWithoutReadPermissionIsAReadError)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX permission bits and users";
+#else
     TempDir dir;
     const fs::path file = dir / "chiuso.lexor";
     WriteBytes(file, kOld);
@@ -158,10 +185,14 @@ TEST(UnreadableFiles, FileWithoutReadPermissionIsAReadError)
             std::_Exit(refused ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
+#endif
 }
 
-TEST(Saves, ReplacedFileKeepsItsPermissionBits)
+TEST(Saves, PosixOnly_ReplacedFileKeepsItsPermissionBits)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX permission bits";
+#else
     TempDir dir;
     const fs::path file = dir / "d.lexor";
     WriteBytes(file, kOld);
@@ -170,10 +201,14 @@ TEST(Saves, ReplacedFileKeepsItsPermissionBits)
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
+#endif
 }
 
-TEST(Saves, NewFileGetsTheDefaultPermissionsLessTheUmask)
+TEST(Saves, PosixOnly_NewFileGetsTheDefaultPermissionsLessTheUmask)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX permission bits";
+#else
     TempDir dir;
     const mode_t mask = ::umask(022);
     ::umask(mask);
@@ -181,10 +216,14 @@ TEST(Saves, NewFileGetsTheDefaultPermissionsLessTheUmask)
     struct stat info {};
     ASSERT_EQ(::stat((dir / "nuovo.lexor").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0666u & ~mask);
+#endif
 }
 
-TEST(Saves, SymbolicLinkStaysALinkAndItsFileIsReplaced)
+TEST(Saves, PosixOnly_SymbolicLinkStaysALinkAndItsFileIsReplaced)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links need privileges on Windows";
+#else
     TempDir dir;
     WriteBytes(dir / "vero.lexor", kOld);
     fs::create_symlink("vero.lexor", dir / "link.lexor");
@@ -192,18 +231,18 @@ TEST(Saves, SymbolicLinkStaysALinkAndItsFileIsReplaced)
     EXPECT_TRUE(fs::is_symlink(dir / "link.lexor"));
     EXPECT_EQ(ReadBytes(dir / "vero.lexor"), "Lexor Dictionary Volume\r\n1\r\nparola0\r\n");
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"link.lexor", "vero.lexor"}));
-}
-
 #endif
-
-#ifdef __linux__
+}
 
 // A tmpfs of 64 KiB mounted over a fresh folder: full after 64 KiB, and
 // remountable read-only.
-class SmallDisk : public testing::Test {
+class LinuxOnly_SmallDisk : public testing::Test {
 protected:
     void SetUp() override
     {
+#ifndef __linux__
+        GTEST_SKIP() << "Linux tmpfs mounts";
+#else
         mountPoint_ = dir_ / "disco";
         fs::create_directory(mountPoint_);
         if (::mount("tmpfs", mountPoint_.c_str(), "tmpfs", 0, "size=64k") != 0)
@@ -211,17 +250,25 @@ protected:
         mounted_ = true;
         WriteBytes(Target(), kOld);
         ASSERT_EQ(ReadBytes(Target()), kOld);
+#endif
     }
     void TearDown() override
     {
+#ifdef __linux__
         if (mounted_)
             ::umount2(mountPoint_.c_str(), MNT_DETACH);
+#endif
     }
-    fs::path Target() const { return mountPoint_ / "LEXOR.lexor"; }
+    fs::path Target() const
+    {
+        return mountPoint_ / "LEXOR.lexor";
+    }
     void MakeReadOnly()
     {
+#ifdef __linux__
         ASSERT_EQ(::mount(nullptr, mountPoint_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0)
             << std::strerror(errno);
+#endif
     }
     void ExpectOldFileAlone(const WriteResult& result)
     {
@@ -236,20 +283,20 @@ protected:
     bool mounted_ = false;
 };
 
-TEST_F(SmallDisk, SaveOnAFullDiskFailsAndLeavesTheOldFile)
+TEST_F(LinuxOnly_SmallDisk, SaveOnAFullDiskFailsAndLeavesTheOldFile)
 {
     const WriteResult result = SaveDictionary(Target(), ManyWords(20000));
     ExpectOldFileAlone(result);
     EXPECT_EQ(result.error, std::strerror(ENOSPC));
 }
 
-TEST_F(SmallDisk, CopyOntoAFullDiskFailsAndLeavesTheOldFile)
+TEST_F(LinuxOnly_SmallDisk, CopyOntoAFullDiskFailsAndLeavesTheOldFile)
 {
     WriteBytes(dir_ / "grande.lexor", std::string(200000, 'x'));
     ExpectOldFileAlone(ReplaceFileWithCopy(dir_ / "grande.lexor", Target()));
 }
 
-TEST_F(SmallDisk, SaveOnAReadOnlyDiskFailsAndLeavesTheOldFile)
+TEST_F(LinuxOnly_SmallDisk, SaveOnAReadOnlyDiskFailsAndLeavesTheOldFile)
 {
     MakeReadOnly();
     const WriteResult result = SaveDictionary(Target(), ManyWords(2));
@@ -257,7 +304,7 @@ TEST_F(SmallDisk, SaveOnAReadOnlyDiskFailsAndLeavesTheOldFile)
     EXPECT_EQ(result.error, std::strerror(EROFS));
 }
 
-TEST_F(SmallDisk, SaveThatFitsSucceedsAfterAFailedOne)
+TEST_F(LinuxOnly_SmallDisk, SaveThatFitsSucceedsAfterAFailedOne)
 {
     ASSERT_FALSE(SaveDictionary(Target(), ManyWords(20000)));
     ASSERT_TRUE(SaveDictionary(Target(), ManyWords(2)));
@@ -265,8 +312,11 @@ TEST_F(SmallDisk, SaveThatFitsSucceedsAfterAFailedOne)
 }
 
 // An immutable target (chattr +i) cannot be renamed over.
-TEST(FailedSaves, ImmutableTargetIsLeftByteIdentical)
+TEST(FailedSaves, LinuxOnly_ImmutableTargetIsLeftByteIdentical)
 {
+#ifndef __linux__
+    GTEST_SKIP() << "Linux file attributes";
+#else
     TempDir dir;
     const fs::path file = dir / "fisso.lexor";
     WriteBytes(file, kOld);
@@ -289,9 +339,8 @@ TEST(FailedSaves, ImmutableTargetIsLeftByteIdentical)
     EXPECT_FALSE(copied.ok);
     EXPECT_EQ(ReadBytes(file), kOld);
     EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"fisso.lexor"});
-}
-
 #endif
+}
 
 } // namespace
 } // namespace lexor

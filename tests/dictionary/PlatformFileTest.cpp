@@ -115,13 +115,13 @@ TEST(PlatformFiles, Cp1252DecodingIsTheSameUnderAnyLocale)
 
 #ifdef _WIN32
 
-// Holds a file open the way another program may: reading and writing shared,
-// deleting and renaming over it not.
+// Holds a file open the way another program may: by default reading and
+// writing shared, deleting and renaming over it not.
 class HeldOpen {
 public:
-    explicit HeldOpen(const std::filesystem::path& file)
-        : handle_(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr))
+    explicit HeldOpen(const std::filesystem::path& file, DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE)
+        : handle_(
+              CreateFileW(file.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
     {
     }
     ~HeldOpen() { Release(); }
@@ -170,6 +170,35 @@ TEST(PlatformFiles, WindowsOnly_TargetHeldOpenByAnotherProgramIsAFailureAndStays
 
     ASSERT_TRUE(ReplaceFileWithCopy(source, target));
     EXPECT_EQ(ReadBytes(target), ReadBytes(source));
+#endif
+}
+
+TEST(PlatformFiles, WindowsOnly_CopySharesItsSourceAndFailsWhole)
+{
+#ifndef _WIN32
+    GTEST_SKIP() << "Windows share modes";
+#else
+    TempDir dir;
+    const auto target = dir / "LEXOR.lexor";
+    const auto source = dir / "nuovo.lexor";
+    const std::string fresh = "Lexor Dictionary Volume\r\n1\r\nnuovo\r\n";
+    WriteBytes(target, kOld);
+    WriteBytes(source, fresh);
+    {
+        HeldOpen shared(source);
+        ASSERT_TRUE(shared.Held());
+        ASSERT_TRUE(ReplaceFileWithCopy(source, target));
+        EXPECT_EQ(ReadBytes(target), fresh);
+    }
+    WriteBytes(target, kOld);
+    HeldOpen exclusive(source, 0);
+    ASSERT_TRUE(exclusive.Held());
+    const WriteResult copied = ReplaceFileWithCopy(source, target);
+    EXPECT_FALSE(copied.ok);
+    EXPECT_FALSE(copied.error.empty());
+    exclusive.Release();
+    EXPECT_EQ(ReadBytes(target), kOld);
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor", "nuovo.lexor"}));
 #endif
 }
 

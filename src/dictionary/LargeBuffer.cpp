@@ -1,9 +1,11 @@
-// Platform spot: the only memory call that differs between systems. On
-// Linux, big blocks are aligned to 2 MiB and advised for transparent huge
-// pages; elsewhere they come from the ordinary heap.
+// Platform spot: the only memory call that differs between systems (the
+// other platform spot, for files, is FileReplace.cpp). On Linux, big blocks
+// are aligned to 2 MiB and advised for transparent huge pages; elsewhere they
+// come from the ordinary heap.
 #include "dictionary/LargeBuffer.h"
 
 #include <cstdlib>
+#include <limits>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -34,6 +36,9 @@ void* AllocateLarge(std::size_t bytes)
     if (!UsesHugePages(bytes))
         return ::operator new(bytes);
 #if defined(__linux__)
+    // Rounding up would wrap round to a tiny block.
+    if (bytes > std::numeric_limits<std::size_t>::max() - kHugePage)
+        throw std::bad_alloc();
     const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
     void* block = std::aligned_alloc(kHugePage, rounded);
     if (block == nullptr)

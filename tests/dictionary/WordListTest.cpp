@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
+#include <new>
+#include <random>
 #include <stdexcept>
 
+#include "dictionary/Collation.h"
+#include "dictionary/LargeBuffer.h"
 #include "dictionary/WordList.h"
 
 namespace lexor {
@@ -74,6 +80,105 @@ TEST(WordList, UnsortedListKeepsTheOrderOfAddition)
         list.AddItem(w);
     EXPECT_FALSE(list.Sorted());
     EXPECT_EQ(Items(list), (std::vector<std::string>{"B", "A", "B", ""}));
+}
+
+// The bulk add must be indistinguishable from one AddItem per word: on an
+// empty or a filled list, sorted or shuffled input, sorted or unsorted list,
+// and past the size where the sort splits across threads.
+WordList OneByOne(bool sorted, const std::vector<std::string>& before, const std::vector<std::string>& words)
+{
+    WordList list(sorted);
+    for (const auto& w : before)
+        list.AddItem(w);
+    for (const auto& w : words)
+        list.AddItem(w);
+    return list;
+}
+
+std::vector<std::string> Shuffled(std::size_t count, unsigned seed)
+{
+    const std::string letters = "aAb\xE0\xC0\xE8"
+                                "e\x81";
+    std::mt19937 rng(seed);
+    std::vector<std::string> words;
+    for (std::size_t i = 0; i < count; ++i) {
+        std::string w;
+        for (std::size_t n = rng() % 6; n > 0; --n)
+            w.push_back(letters[rng() % letters.size()]);
+        words.push_back(w);
+    }
+    return words;
+}
+
+TEST(WordList, AddItemsIsOneAddItemPerWord)
+{
+    const auto few = Shuffled(300, 1);
+    auto ascending = few;
+    std::sort(ascending.begin(), ascending.end(), CollateLess); // the path that needs no sort
+    const auto many = Shuffled(70000, 2);                       // beyond the threaded sort's threshold
+    struct Case {
+        bool sorted;
+        std::vector<std::string> before;
+        std::vector<std::string> words;
+    };
+    const std::vector<Case> cases = {
+        {true, {}, few},        {true, {"b", "", "zz"}, few}, {true, few, ascending}, {true, {}, {}},
+        {true, few, {}},        {false, {"b", "a"}, few},     {true, {}, many},       {true, Shuffled(1000, 3), many},
+        {true, {"\xE0"}, {""}},
+    };
+    for (std::size_t k = 0; k < cases.size(); ++k) {
+        const Case& c = cases[k];
+        WordList bulk(c.sorted);
+        for (const auto& w : c.before)
+            bulk.AddItem(w);
+        const std::vector<std::string_view> views(c.words.begin(), c.words.end());
+        bulk.AddItems(views);
+        // One insertion per word is quadratic: the big cases are checked
+        // against the order itself.
+        if (c.words.size() < 1000) {
+            EXPECT_TRUE(bulk == OneByOne(c.sorted, c.before, c.words)) << "case " << k;
+        }
+        std::vector<std::string> all = c.before;
+        all.insert(all.end(), c.words.begin(), c.words.end());
+        if (c.sorted)
+            std::sort(all.begin(), all.end(), CollateLess);
+        EXPECT_EQ(Items(bulk), all) << "case " << k;
+    }
+}
+
+TEST(WordList, AddItemsTakesViewsIntoTheListItself)
+{
+    WordList list;
+    for (auto w : {"mare", "casa", "sole"})
+        list.AddItem(w);
+    std::vector<std::string_view> own;
+    for (WordList::size_type i = 0; i < list.ListCount(); ++i)
+        own.push_back(list.List(i));
+    list.AddItems(own);
+    EXPECT_EQ(Items(list), (std::vector<std::string>{"casa", "casa", "mare", "mare", "sole", "sole"}));
+    list.AddItem(list.List(0));
+    EXPECT_EQ(list.ListCount(), 7u);
+    EXPECT_EQ(list.List(2), "casa");
+}
+
+TEST(WordList, CopiesAreDeepAndEqual)
+{
+    WordList list;
+    for (auto w : {"b", "", "a"})
+        list.AddItem(w);
+    WordList copy = list;
+    list.RemoveItem(0);
+    list.AddItem("c");
+    EXPECT_EQ(Items(copy), (std::vector<std::string>{"", "a", "b"}));
+    EXPECT_FALSE(copy == list);
+    copy = list;
+    EXPECT_TRUE(copy == list);
+}
+
+TEST(LargeBuffer, ImpossibleSizeIsRefusedNotWrappedRound)
+{
+    EXPECT_THROW(ByteBlock(std::numeric_limits<std::size_t>::max()), std::bad_alloc);
+    EXPECT_THROW(ByteBlock(std::numeric_limits<std::size_t>::max() - 100), std::bad_alloc);
 }
 
 } // namespace

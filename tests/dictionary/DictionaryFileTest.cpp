@@ -10,6 +10,7 @@
 
 #include "dictionary/DictionaryReader.h"
 #include "dictionary/DictionaryWriter.h"
+#include "support/TempDir.h"
 
 namespace lexor {
 namespace {
@@ -126,6 +127,33 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"CountButNoWords", kHeader + "1\r\n", Status::Truncated, {}, 1},
                     ReadCase{"RepeatsKept", kHeader + "3\r\nb\r\na\r\nb\r\n", Status::Loaded, {"a", "b", "b"}, 3}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The reader takes its input in blocks: the first is 4 KiB for a stream and
+// the file's size, up to 4 MiB, for a file. A line end split between two
+// blocks, or a line longer than a block, must read as any other.
+TEST(DictionaryReader, LinesAcrossBlockEdgesReadWhole)
+{
+    test::TempDir dir;
+    for (const bool fromFile : {false, true}) {
+        const std::size_t edge = fromFile ? std::size_t{4} << 20 : std::size_t{4096};
+        for (std::size_t shift = 0; shift < 6; ++shift) {
+            const std::string head = kHeader + "4\r\n";
+            const std::string first(edge - head.size() - 3 + shift, 'a');
+            const std::string last(2 * edge + 5, 'e');
+            const std::string bytes = head + first + "\r\nb\nc\rd\r\n" + last;
+            WordList list;
+            ReadResult result;
+            if (fromFile) {
+                test::WriteBytes(dir / "d.lexor", bytes);
+                result = ReadDictionary(dir / "d.lexor", list);
+            } else {
+                result = Read(bytes, list);
+            }
+            ASSERT_EQ(result.status, Status::Loaded) << edge << "+" << shift;
+            EXPECT_EQ(Items(list), (std::vector<std::string>{first, "b\nc", "d", last})) << edge << "+" << shift;
+        }
+    }
+}
 
 TEST(DictionaryWriter, TwoWordsAreExactlyTheseBytes)
 {

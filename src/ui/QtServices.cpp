@@ -13,18 +13,29 @@ QString Services::AppPath(const QString& name) const
     return AppFolder() + QDir::separator() + name;
 }
 
+std::unique_ptr<QMessageBox> QtServices::MakeBox(QWidget* parent, const QString& text, const QString& title,
+                                                 Buttons buttons)
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent);
+    // Paths and system reasons are shown as they are, never as markup.
+    box->setTextFormat(Qt::PlainText);
+    if (buttons == Buttons::YesNo) {
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
+        box->setEscapeButton(QMessageBox::No);
+    } else {
+        box->setStandardButtons(QMessageBox::Ok);
+    }
+    return box;
+}
+
 Answer QtServices::Message(QWidget* parent, const QString& text, const QString& title, Buttons buttons)
 {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent);
-    if (buttons == Buttons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        box.setEscapeButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
-    }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
-    return Answer::Ok;
+    const auto box = MakeBox(parent, text, title, buttons);
+    const int pressed = box->exec();
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 QString QtServices::OpenFile(QWidget* parent, const QString& initialDir, const QString& filter)

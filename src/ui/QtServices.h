@@ -1,6 +1,10 @@
 #pragma once
 
+#include <memory>
+
 #include "ui/Services.h"
+
+class QMessageBox;
 
 namespace lexor::ui {
 
@@ -14,6 +18,11 @@ public:
     // "Dizionari LEXOR|*.lexor" -> "Dizionari LEXOR (*.lexor)"; pairs beyond
     // the first become further filters.
     static QString ToQtFilter(const QString& filter);
+
+    // The box Message shows, ready to run: no icon, the text as plain text,
+    // for YesNo Yes as the default (Enter) and No for Escape.
+    static std::unique_ptr<QMessageBox> MakeBox(QWidget* parent, const QString& text, const QString& title,
+                                                Buttons buttons);
 };
 
 } // namespace lexor::ui

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -164,6 +165,66 @@ TEST_F(MenuTest, ClientAreaAndBannerHaveTheirDesignSize)
     EXPECT_FALSE(menu.windowIcon().isNull());
     EXPECT_EQ(QPixmap(QStringLiteral(":/banner.jpg")).size(), QSize(453, 171));
     EXPECT_EQ(QPixmap(QStringLiteral(":/icon.png")).size(), QSize(32, 32));
+}
+
+TEST_F(MenuTest, ControlsHaveTheirDesignLayoutCaptionsFontsAndColours)
+{
+    struct Design {
+        const char* name;
+        const char* container;
+        QString caption;
+        QRect twips;
+        const char* family; // nullptr: the window's own font
+        int points;
+        bool bold;
+        QColor colour;
+    };
+    const QColor text = menu.palette().color(QPalette::WindowText);
+    const Design controls[] = {
+        {"Frame1", "Menu", QString(), {0, 2520, 6800, 2700}, nullptr, 0, false, text},
+        {"Command4", "Frame1", "Esci", {120, 1680, 6540, 495}, "MS Sans Serif", 12, true, text},
+        {"Command3", "Frame1", "Attiva Dizionario", {120, 1200, 6540, 495}, "MS Sans Serif", 12, true, text},
+        {"Command2", "Frame1", "Ottimizza Dizionario", {120, 720, 6540, 495}, "MS Sans Serif", 12, true, text},
+        {"Frame2", "Frame1", QString(), {120, 2160, 6555, 420}, nullptr, 0, false, text},
+        {"Label2", "Frame2", Menu::kCreditLine, {80, 140, 6375, 255}, nullptr, 0, false, QColor(0, 0, 128)},
+        {"Command1", "Frame1", "Confronta due Dizionari", {120, 240, 6540, 495}, "MS Sans Serif", 12, true, text},
+        {"Label1", "Menu", "v1.6", {5760, 1920, 975, 495}, "Times New Roman", 24, true, QColor(192, 0, 0)},
+    };
+    for (const Design& design : controls) {
+        SCOPED_TRACE(design.name);
+        QWidget* control = Control(design.name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->parentWidget()->objectName(), QString::fromLatin1(design.container));
+        const QRect& t = design.twips;
+        EXPECT_EQ(control->geometry(), ui::TwipsRect(t.x(), t.y(), t.width(), t.height()));
+        if (auto* button = qobject_cast<QPushButton*>(control)) {
+            EXPECT_EQ(button->text(), design.caption);
+        }
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            EXPECT_EQ(label->text(), design.caption);
+            EXPECT_TRUE(label->alignment() & Qt::AlignHCenter);
+        }
+        const QFont font = control->font();
+        EXPECT_EQ(font.family(), QString::fromLatin1(design.family ? design.family : "MS Sans Serif"));
+        EXPECT_EQ(font.pointSizeF(), design.family ? design.points : QApplication::font().pointSizeF());
+        EXPECT_EQ(font.bold(), design.bold);
+        EXPECT_EQ(control->palette().color(QPalette::WindowText), design.colour);
+    }
+    // The status line hides the frame behind it; the version lets the banner show through.
+    EXPECT_TRUE(Control("Label2")->autoFillBackground());
+    EXPECT_EQ(Control("Label2")->palette().color(QPalette::Window), menu.palette().color(QPalette::Window));
+    EXPECT_FALSE(Control("Label1")->autoFillBackground());
+}
+
+TEST_F(MenuTest, FixedWindowCentredOnTheScreen)
+{
+    EXPECT_EQ(menu.windowTitle(), QStringLiteral("LEXOR Tools"));
+    EXPECT_FALSE(menu.windowFlags() & Qt::WindowMaximizeButtonHint);
+    // Centred to within the window system's frame, which is not known before the window is shown.
+    const QPoint offCentre = menu.frameGeometry().center() - menu.screen()->availableGeometry().center();
+    const QSize frame = menu.frameGeometry().size() - menu.size();
+    EXPECT_LE(std::abs(offCentre.x()), frame.width() + 1);
+    EXPECT_LE(std::abs(offCentre.y()), frame.height() + 1);
 }
 
 TEST_F(MenuTest, EveryDescriptionFitsTheStatusLine)

@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
 #include <QWidget>
 
 #include "support/ScriptedServices.h"
@@ -23,6 +26,42 @@ TEST(QtServices, FilterBecomesTheToolkitsFilter)
     };
     for (const auto& [filter, expected] : cases)
         EXPECT_EQ(ui::QtServices::ToQtFilter(filter), expected) << filter.toStdString();
+}
+
+// The key goes where the desktop sends it: to the box's focused control.
+QAbstractButton* PressOn(QMessageBox& box, Qt::Key key)
+{
+    box.show();
+    box.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+    QWidget* target = box.focusWidget() ? box.focusWidget() : &box;
+    QTest::keyClick(target, key);
+    return box.clickedButton();
+}
+
+TEST(QtServices, QuestionBoxHasNoIconAndEnterAnswersYes)
+{
+    const QString text = QStringLiteral("Sovrascrivere il file?\n<b>C:\\Giochi\\a.lexor</b>");
+    const auto box = ui::QtServices::MakeBox(nullptr, text, QStringLiteral("LEXOR Tools"), ui::Buttons::YesNo);
+    EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("LEXOR Tools"));
+    EXPECT_EQ(box->text(), text);
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
+    EXPECT_EQ(PressOn(*box, Qt::Key_Return), box->button(QMessageBox::Yes));
+
+    const auto again = ui::QtServices::MakeBox(nullptr, text, QStringLiteral("LEXOR Tools"), ui::Buttons::YesNo);
+    EXPECT_EQ(PressOn(*again, Qt::Key_Escape), again->button(QMessageBox::No));
+}
+
+TEST(QtServices, InformationBoxHasOnlyOk)
+{
+    const auto box = ui::QtServices::MakeBox(nullptr, QStringLiteral("File salvato!"), QStringLiteral("LEXOR Tools"),
+                                             ui::Buttons::Ok);
+    EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+    EXPECT_EQ(PressOn(*box, Qt::Key_Return), box->button(QMessageBox::Ok));
 }
 
 TEST(QtServices, ApplicationFolderIsTheExecutablesWithoutTrailingSeparator)

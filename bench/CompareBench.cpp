@@ -8,6 +8,7 @@
 #include <random>
 #include <string_view>
 
+#include "BenchSupport.h"
 #include "compare/CompareEngine.h"
 #include "dictionary/Collation.h"
 #include "dictionary/DictionaryFormat.h"
@@ -17,47 +18,6 @@
 
 namespace lexor::bench {
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point from, Clock::time_point to)
-{
-    return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-// Peak resident memory in KiB where the system reports it (Linux), else -1.
-long PeakKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
-    }
-    return -1;
-}
-
-// Distinct by construction: a random stem (now and then capitalised or with
-// an accented letter, so case and accents matter), then the index as a fixed
-// number of base-26 letters.
-std::string MakeWord(std::size_t index, int indexLetters, std::mt19937_64& rng)
-{
-    static constexpr char kAccented[] = {'\xE0', '\xE8', '\xE9', '\xEC', '\xF2', '\xF9'};
-    std::uniform_int_distribution<int> letter('a', 'z');
-    std::uniform_int_distribution<int> stemLength(2, 7);
-    std::uniform_int_distribution<int> oneIn20(0, 19);
-    std::string word;
-    for (int k = stemLength(rng); k > 0; --k)
-        word += oneIn20(rng) == 0 ? kAccented[static_cast<std::size_t>(letter(rng) - 'a') % 6]
-                                  : static_cast<char>(letter(rng));
-    if (oneIn20(rng) == 0)
-        word[0] = static_cast<char>(word[0] >= 'a' && word[0] <= 'z' ? word[0] - 'a' + 'A' : word[0]);
-    for (int k = 0; k < indexLetters; ++k) {
-        word += static_cast<char>('a' + index % 26);
-        index /= 26;
-    }
-    return word;
-}
 
 bool Save(const std::filesystem::path& folder, std::string_view name, const WordList& words, const char* emptyMessage)
 {
@@ -86,30 +46,20 @@ bool Load(const char* path, WordList& words)
 
 } // namespace
 
-void WriteDictionaryFile(const std::string& path, const std::vector<std::string>& words)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << kDictionaryHeader << "\r\n" << words.size() << "\r\n";
-    for (const auto& w : words)
-        out << w << "\r\n";
-}
-
 ComparePair MakeComparePair(std::size_t words, std::size_t percent)
 {
     const std::size_t replaced = words * std::min<std::size_t>(percent, 100) / 100;
-    int indexLetters = 1;
-    for (std::size_t room = 26; room < words + replaced; room *= 26)
-        ++indexLetters;
+    const int indexLetters = IndexLetters(words + replaced);
     std::mt19937_64 rng(2021);
     ComparePair pair;
     pair.original.reserve(words);
     for (std::size_t i = 0; i < words; ++i)
-        pair.original.push_back(MakeWord(i, indexLetters, rng));
+        pair.original.push_back(MakeWord(i, indexLetters, rng, true));
     std::shuffle(pair.original.begin(), pair.original.end(), rng);
     // The shuffle makes the first `replaced` words a random choice.
     pair.modified.assign(pair.original.begin() + static_cast<std::ptrdiff_t>(replaced), pair.original.end());
     for (std::size_t i = 0; i < replaced; ++i)
-        pair.modified.push_back(MakeWord(words + i, indexLetters, rng));
+        pair.modified.push_back(MakeWord(words + i, indexLetters, rng, true));
     std::shuffle(pair.modified.begin(), pair.modified.end(), rng);
     return pair;
 }
@@ -138,11 +88,7 @@ int RunCompare(int argc, char** argv)
     std::printf("added %zu, missing %zu\n", added.ListCount(), original.ListCount());
     std::printf("read %.1f ms, compare %.1f ms, clear %.1f ms, write %.1f ms, total %.1f ms\n", Ms(t0, t1), Ms(t1, t2a),
                 Ms(t2a, t2), Ms(t2, t3), Ms(t0, t3));
-    const long peak = PeakKiB();
-    if (peak >= 0)
-        std::printf("peak memory %.1f MiB\n", static_cast<double>(peak) / 1024.0);
-    else
-        std::printf("peak memory n/a\n");
+    PrintPeakMemory();
     return saved ? 0 : 1;
 }
 

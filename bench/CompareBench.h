@@ -16,9 +16,6 @@ struct ComparePair {
 // as many added. Both shuffled; deterministic.
 ComparePair MakeComparePair(std::size_t words, std::size_t percent);
 
-// Writes words as a dictionary file, in the given order.
-void WriteDictionaryFile(const std::string& path, const std::vector<std::string>& words);
-
 // lexor-bench compare ORIG MOD OUTDIR: loads both dictionaries, compares
 // them and saves Aggiunte.ldv and Mancanti.ldv into OUTDIR as the save
 // buttons would; prints each phase's time and the peak memory.

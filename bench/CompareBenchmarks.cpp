@@ -7,22 +7,23 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <deque>
 #include <filesystem>
 #include <string_view>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "CompareBench.h"
+#include "GuiBench.h"
 #include "compare/CompareEngine.h"
 #include "compare/Tool1.h"
 #include "dictionary/Collation.h"
 #include "dictionary/WordList.h"
-#include "ui/Services.h"
 #include "ui/Twips.h"
 
 namespace {
 
 using lexor::WordList;
+using lexor::bench::ToQString;
 
 constexpr std::size_t kWords = 1000000;
 constexpr std::size_t kPercent = 1;
@@ -72,28 +73,6 @@ BENCHMARK(BM_CompareEngine)
     ->Iterations(10)
     ->Repetitions(11);
 
-// The desktop for a window with no one at it: the dialog answers with the
-// queued files, message boxes are only counted.
-class BenchServices : public lexor::ui::Services {
-public:
-    lexor::ui::Answer Message(QWidget*, const QString&, const QString&, lexor::ui::Buttons) override
-    {
-        ++messages;
-        return lexor::ui::Answer::Ok;
-    }
-    QString OpenFile(QWidget*, const QString&, const QString&) override
-    {
-        QString path = files.front();
-        files.pop_front();
-        return path;
-    }
-    QString AppFolder() const override { return folder; }
-
-    QString folder;
-    std::deque<QString> files;
-    int messages = 0;
-};
-
 std::filesystem::path Folder()
 {
     static const auto folder = [] {
@@ -106,20 +85,15 @@ std::filesystem::path Folder()
     return folder;
 }
 
-QString Q(const std::filesystem::path& path)
-{
-    return QString::fromStdU16String(path.u16string());
-}
-
 void BM_Tool1Confronta(benchmark::State& state)
 {
-    BenchServices services;
-    services.folder = Q(Folder());
+    lexor::bench::BenchServices services;
+    services.folder = ToQString(Folder());
     for (auto _ : state) {
         state.PauseTiming();
         auto* window = new lexor::Tool1(services);
         window->show();
-        services.files = {Q(Folder() / "originale.lexor"), Q(Folder() / "modificato.lexor")};
+        services.files = {ToQString(Folder() / "originale.lexor"), ToQString(Folder() / "modificato.lexor")};
         window->Command1_Click();
         window->Command2_Click();
         QApplication::processEvents();
@@ -140,13 +114,5 @@ BENCHMARK(BM_Tool1Confronta)->Unit(benchmark::kMillisecond)->Iterations(1)->Repe
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ignored;
-    std::filesystem::remove_all(std::filesystem::temp_directory_path() / "lexor-compare-bench", ignored);
-    return 0;
+    return lexor::bench::RunGuiBenchmarks(argc, argv, std::filesystem::temp_directory_path() / "lexor-compare-bench");
 }

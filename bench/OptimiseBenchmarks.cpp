@@ -6,22 +6,22 @@
 #include <QApplication>
 #include <QPushButton>
 
-#include <deque>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
+#include "BenchSupport.h"
+#include "GuiBench.h"
 #include "OptimiseBench.h"
 #include "dictionary/DictionaryReader.h"
 #include "dictionary/WordList.h"
 #include "optimise/DuplicateRemoval.h"
 #include "optimise/Tool2.h"
-#include "ui/Services.h"
 #include "ui/Twips.h"
 
 namespace {
 
 using lexor::WordList;
+using lexor::bench::ToQString;
 
 const std::vector<std::string>& Words()
 {
@@ -29,45 +29,15 @@ const std::vector<std::string>& Words()
     return words;
 }
 
-// The desktop for a window with no one at it: the dialog answers with the
-// queued files, message boxes are only counted.
-class BenchServices : public lexor::ui::Services {
-public:
-    lexor::ui::Answer Message(QWidget*, const QString&, const QString&, lexor::ui::Buttons) override
-    {
-        ++messages;
-        return lexor::ui::Answer::Ok;
-    }
-    QString OpenFile(QWidget*, const QString&, const QString&) override
-    {
-        QString path = files.front();
-        files.pop_front();
-        return path;
-    }
-    QString AppFolder() const override { return folder; }
-
-    QString folder;
-    std::deque<QString> files;
-    int messages = 0;
-};
-
 std::filesystem::path Folder()
 {
     static const auto folder = [] {
         auto path = std::filesystem::temp_directory_path() / "lexor-optimise-bench";
         std::filesystem::create_directories(path);
-        std::ofstream out(path / "doppie.lexor", std::ios::binary);
-        out << "Lexor Dictionary Volume\r\n" << Words().size() << "\r\n";
-        for (const auto& w : Words())
-            out << w << "\r\n";
+        lexor::bench::WriteDictionaryFile((path / "doppie.lexor").string(), Words());
         return path;
     }();
     return folder;
-}
-
-QString Q(const std::filesystem::path& path)
-{
-    return QString::fromStdU16String(path.u16string());
 }
 
 // The list as the loader leaves it, so the words lie where the reader put
@@ -87,13 +57,13 @@ BENCHMARK(BM_RemoveDuplicates)->Unit(benchmark::kMillisecond)->Iterations(1)->Re
 
 void BM_Tool2Ottimizza(benchmark::State& state)
 {
-    BenchServices services;
-    services.folder = Q(Folder());
+    lexor::bench::BenchServices services;
+    services.folder = ToQString(Folder());
     for (auto _ : state) {
         state.PauseTiming();
         auto* window = new lexor::Tool2(services);
         window->show();
-        services.files = {Q(Folder() / "doppie.lexor")};
+        services.files = {ToQString(Folder() / "doppie.lexor")};
         window->Command1_Click();
         QApplication::processEvents();
         auto* ottimizza = window->findChild<QPushButton*>(QStringLiteral("Command2"));
@@ -113,13 +83,5 @@ BENCHMARK(BM_Tool2Ottimizza)->Unit(benchmark::kMillisecond)->Iterations(1)->Repe
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ignored;
-    std::filesystem::remove_all(std::filesystem::temp_directory_path() / "lexor-optimise-bench", ignored);
-    return 0;
+    return lexor::bench::RunGuiBenchmarks(argc, argv, std::filesystem::temp_directory_path() / "lexor-optimise-bench");
 }

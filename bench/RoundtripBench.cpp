@@ -6,34 +6,12 @@
 #include <fstream>
 #include <string>
 
+#include "BenchSupport.h"
 #include "dictionary/DictionaryReader.h"
 #include "dictionary/DictionaryWriter.h"
 #include "dictionary/WordList.h"
 
 namespace lexor::bench {
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point from, Clock::time_point to)
-{
-    return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-// Peak resident memory in KiB where the system reports it (Linux), else -1.
-long PeakKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
-    }
-    return -1;
-}
-
-} // namespace
-
 int RunRoundtrip(int argc, char** argv)
 {
     if (argc != 2) {
@@ -59,11 +37,7 @@ int RunRoundtrip(int argc, char** argv)
     const auto size = std::filesystem::file_size(in, ec);
     std::printf("words %zu, file %.1f MiB\n", words.ListCount(), ec ? 0.0 : static_cast<double>(size) / 1048576.0);
     std::printf("read+sort %.1f ms, write %.1f ms, total %.1f ms\n", Ms(t0, t1), Ms(t1, t2), Ms(t0, t2));
-    const long peak = PeakKiB();
-    if (peak >= 0)
-        std::printf("peak memory %.1f MiB\n", static_cast<double>(peak) / 1024.0);
-    else
-        std::printf("peak memory n/a\n");
+    PrintPeakMemory();
     return 0;
 }
 

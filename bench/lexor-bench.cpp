@@ -14,10 +14,8 @@ struct Command {
 
 // One line per subcommand.
 constexpr Command kCommands[] = {
-    {"compare", lexor::bench::RunCompare},
-    {"compare-data", lexor::bench::RunCompareData},
-    {"optimise", lexor::bench::RunOptimise},
-    {"optimise-data", lexor::bench::RunOptimiseData},
+    {"compare", lexor::bench::RunCompare},     {"compare-data", lexor::bench::RunCompareData},
+    {"optimise", lexor::bench::RunOptimise},   {"optimise-data", lexor::bench::RunOptimiseData},
     {"roundtrip", lexor::bench::RunRoundtrip},
 };
 

@@ -1,0 +1,41 @@
+#include "GuiBench.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <system_error>
+
+namespace lexor::bench {
+
+ui::Answer BenchServices::Message(QWidget*, const QString&, const QString&, ui::Buttons)
+{
+    ++messages;
+    return ui::Answer::Ok;
+}
+
+QString BenchServices::OpenFile(QWidget*, const QString&, const QString&)
+{
+    QString path = files.front();
+    files.pop_front();
+    return path;
+}
+
+QString ToQString(const std::filesystem::path& path)
+{
+    return QString::fromStdU16String(path.u16string());
+}
+
+int RunGuiBenchmarks(int argc, char** argv, const std::filesystem::path& scratch)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ignored;
+    std::filesystem::remove_all(scratch, ignored);
+    return 0;
+}
+
+} // namespace lexor::bench

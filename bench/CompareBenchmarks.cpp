@@ -1,6 +1,8 @@
 // Google Benchmark cases of the comparison: the engine alone on two
-// 1,000,000-word lists that differ by 1%, and the comparison window
-// (offscreen) from CONFRONTA to the painted expanded result on that pair.
+// 1,000,000-word lists that differ by 1%, the comparison window (offscreen)
+// from CONFRONTA to the painted expanded result on that pair, and the load
+// of the original into the window, from the dialog's return to the window
+// painted, beside the core's read and sort of the same file.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -17,6 +19,7 @@
 #include "compare/CompareEngine.h"
 #include "compare/Tool1.h"
 #include "dictionary/Collation.h"
+#include "dictionary/DictionaryReader.h"
 #include "dictionary/WordList.h"
 #include "ui/Twips.h"
 
@@ -109,6 +112,42 @@ void BM_Tool1Confronta(benchmark::State& state)
     }
 }
 BENCHMARK(BM_Tool1Confronta)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(7);
+
+void BM_CoreReadSort(benchmark::State& state)
+{
+    const auto path = Folder() / "originale.lexor";
+    for (auto _ : state) {
+        WordList words;
+        lexor::ReadDictionary(path, words);
+        benchmark::DoNotOptimize(words.ListCount());
+    }
+}
+BENCHMARK(BM_CoreReadSort)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(11);
+
+// The scripted dialog returns at once, so the click times the load, the
+// window's own steps and the repaint.
+void BM_Tool1Load(benchmark::State& state)
+{
+    lexor::bench::BenchServices services;
+    services.folder = ToQString(Folder());
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto* window = new lexor::Tool1(services);
+        window->show();
+        QApplication::processEvents();
+        services.files = {ToQString(Folder() / "originale.lexor")};
+        auto* load = window->findChild<QPushButton*>(QStringLiteral("Command1"));
+        state.ResumeTiming();
+        load->click();
+        window->repaint();
+        state.PauseTiming();
+        if (services.messages != 0)
+            state.SkipWithError("the load showed a message");
+        delete window;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Tool1Load)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(11);
 
 } // namespace
 

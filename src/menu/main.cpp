@@ -4,6 +4,7 @@
 #include "menu/Menu.h"
 #include "ui/Design.h"
 #include "ui/Fonts.h"
+#include "ui/ItalianTranslation.h"
 #include "ui/QtServices.h"
 
 int main(int argc, char* argv[])
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(LEXOR_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("lexor-tools"));
     lexor::ui::InstallFontSubstitutes();
+    lexor::ui::InstallItalianTranslation();
 
     lexor::ui::QtServices services;
     lexor::Menu menu(services);

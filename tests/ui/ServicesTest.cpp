@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -39,6 +40,17 @@ TEST(QtServices, QuestionBoxHasNoIconAndEnterAnswersYes)
 
     const auto again = ui::QtServices::MakeBox(nullptr, text, QStringLiteral("LEXOR Tools"), ui::Buttons::YesNo);
     EXPECT_EQ(PressOn(*again, Qt::Key_Escape), again->button(QMessageBox::No));
+}
+
+// The program speaks Italian on any desktop: the toolkit's own button texts
+// come from the translation built into it.
+TEST(QtServices, BoxButtonsSpeakItalian)
+{
+    const auto question = ui::QtServices::MakeBox(nullptr, QStringLiteral("Proseguire?"), QStringLiteral("LEXOR Tools"),
+                                                  ui::Buttons::YesNo);
+    EXPECT_EQ(question->button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Sì"));
+    EXPECT_EQ(question->button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("No"));
+    EXPECT_EQ(QLocale().language(), QLocale::Italian);
 }
 
 TEST(QtServices, InformationBoxHasOnlyOk)

@@ -19,14 +19,15 @@
 #include "compare/CompareEngine.h"
 #include "compare/Tool1.h"
 #include "dictionary/Collation.h"
-#include "dictionary/DictionaryReader.h"
 #include "dictionary/WordList.h"
+#include "support/ScriptedServices.h"
+#include "ui/Conversions.h"
 #include "ui/Twips.h"
 
 namespace {
 
 using lexor::WordList;
-using lexor::bench::ToQString;
+using lexor::ui::FromPath;
 
 constexpr std::size_t kWords = 1000000;
 constexpr std::size_t kPercent = 1;
@@ -90,13 +91,13 @@ std::filesystem::path Folder()
 
 void BM_Tool1Confronta(benchmark::State& state)
 {
-    lexor::bench::BenchServices services;
-    services.folder = ToQString(Folder());
+    lexor::test::ScriptedServices services(FromPath(Folder()));
     for (auto _ : state) {
         state.PauseTiming();
         auto* window = new lexor::Tool1(services);
         window->show();
-        services.files = {ToQString(Folder() / "originale.lexor"), ToQString(Folder() / "modificato.lexor")};
+        services.QueueFile(FromPath(Folder() / "originale.lexor"));
+        services.QueueFile(FromPath(Folder() / "modificato.lexor"));
         window->Command1_Click();
         window->Command2_Click();
         QApplication::processEvents();
@@ -105,7 +106,9 @@ void BM_Tool1Confronta(benchmark::State& state)
         confronta->click();
         window->repaint();
         state.PauseTiming();
-        if (lexor::ui::OuterHeightTwips(window) != lexor::Tool1::kExpandedHeight || services.messages != 0)
+        if (window->height() !=
+                lexor::ui::ClientHeight(lexor::Tool1::kExpandedHeight, lexor::Tool1::kNonClientAllowance) ||
+            !services.boxes.empty())
             state.SkipWithError("the comparison did not expand the window");
         delete window;
         state.ResumeTiming();
@@ -115,37 +118,13 @@ BENCHMARK(BM_Tool1Confronta)->Unit(benchmark::kMillisecond)->Iterations(1)->Repe
 
 void BM_CoreReadSort(benchmark::State& state)
 {
-    const auto path = Folder() / "originale.lexor";
-    for (auto _ : state) {
-        WordList words;
-        lexor::ReadDictionary(path, words);
-        benchmark::DoNotOptimize(words.ListCount());
-    }
+    lexor::bench::TimeCoreLoad(state, Folder() / "originale.lexor");
 }
 BENCHMARK(BM_CoreReadSort)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(11);
 
-// The scripted dialog returns at once, so the click times the load, the
-// window's own steps and the repaint.
 void BM_Tool1Load(benchmark::State& state)
 {
-    lexor::bench::BenchServices services;
-    services.folder = ToQString(Folder());
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto* window = new lexor::Tool1(services);
-        window->show();
-        QApplication::processEvents();
-        services.files = {ToQString(Folder() / "originale.lexor")};
-        auto* load = window->findChild<QPushButton*>(QStringLiteral("Command1"));
-        state.ResumeTiming();
-        load->click();
-        window->repaint();
-        state.PauseTiming();
-        if (services.messages != 0)
-            state.SkipWithError("the load showed a message");
-        delete window;
-        state.ResumeTiming();
-    }
+    lexor::bench::TimeWindowLoad<lexor::Tool1>(state, Folder() / "originale.lexor");
 }
 BENCHMARK(BM_Tool1Load)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(11);
 

@@ -18,12 +18,14 @@
 #include "dictionary/WordList.h"
 #include "optimise/DuplicateRemoval.h"
 #include "optimise/Tool2.h"
+#include "support/ScriptedServices.h"
+#include "ui/Conversions.h"
 #include "ui/Twips.h"
 
 namespace {
 
 using lexor::WordList;
-using lexor::bench::ToQString;
+using lexor::ui::FromPath;
 
 const std::vector<std::string>& Words()
 {
@@ -59,13 +61,12 @@ BENCHMARK(BM_RemoveDuplicates)->Unit(benchmark::kMillisecond)->Iterations(1)->Re
 
 void BM_Tool2Ottimizza(benchmark::State& state)
 {
-    lexor::bench::BenchServices services;
-    services.folder = ToQString(Folder());
+    lexor::test::ScriptedServices services(FromPath(Folder()));
     for (auto _ : state) {
         state.PauseTiming();
         auto* window = new lexor::Tool2(services);
         window->show();
-        services.files = {ToQString(Folder() / "doppie.lexor")};
+        services.QueueFile(FromPath(Folder() / "doppie.lexor"));
         window->Command1_Click();
         QApplication::processEvents();
         auto* ottimizza = window->findChild<QPushButton*>(QStringLiteral("Command2"));
@@ -73,7 +74,9 @@ void BM_Tool2Ottimizza(benchmark::State& state)
         ottimizza->click();
         window->repaint();
         state.PauseTiming();
-        if (lexor::ui::OuterHeightTwips(window) != lexor::Tool2::kExpandedHeight || services.messages != 0)
+        if (window->height() !=
+                lexor::ui::ClientHeight(lexor::Tool2::kExpandedHeight, lexor::Tool2::kNonClientAllowance) ||
+            !services.boxes.empty())
             state.SkipWithError("the optimisation did not expand the window");
         delete window;
         state.ResumeTiming();
@@ -83,36 +86,13 @@ BENCHMARK(BM_Tool2Ottimizza)->Unit(benchmark::kMillisecond)->Iterations(1)->Repe
 
 void BM_CoreReadSort(benchmark::State& state)
 {
-    for (auto _ : state) {
-        WordList words;
-        lexor::ReadDictionary(Folder() / "doppie.lexor", words);
-        benchmark::DoNotOptimize(words.ListCount());
-    }
+    lexor::bench::TimeCoreLoad(state, Folder() / "doppie.lexor");
 }
 BENCHMARK(BM_CoreReadSort)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(11);
 
-// The scripted dialog returns at once, so the click times the load, the
-// window's own steps and the repaint.
 void BM_Tool2Load(benchmark::State& state)
 {
-    lexor::bench::BenchServices services;
-    services.folder = ToQString(Folder());
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto* window = new lexor::Tool2(services);
-        window->show();
-        QApplication::processEvents();
-        services.files = {ToQString(Folder() / "doppie.lexor")};
-        auto* load = window->findChild<QPushButton*>(QStringLiteral("Command1"));
-        state.ResumeTiming();
-        load->click();
-        window->repaint();
-        state.PauseTiming();
-        if (services.messages != 0)
-            state.SkipWithError("the load showed a message");
-        delete window;
-        state.ResumeTiming();
-    }
+    lexor::bench::TimeWindowLoad<lexor::Tool2>(state, Folder() / "doppie.lexor");
 }
 BENCHMARK(BM_Tool2Load)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(11);
 

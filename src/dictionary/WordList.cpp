@@ -42,6 +42,20 @@ unsigned SortThreads()
     return cores == 0 ? 1 : std::min(cores, 8u);
 }
 
+// Runs work(from, to) over [0, n), split in two halves on two threads when n
+// is large enough to pay for the second thread.
+template <class Work> void InHalves(std::size_t n, Work work)
+{
+    constexpr std::size_t kParallelMinimum = std::size_t{1} << 16;
+    if (n < kParallelMinimum || SortThreads() < 2) {
+        work(std::size_t{0}, n);
+        return;
+    }
+    std::thread second([&work, n] { work(n / 2, n); });
+    work(0, n / 2);
+    second.join();
+}
+
 } // namespace
 
 WordList::WordList(bool sorted) : sorted_(sorted)
@@ -125,8 +139,12 @@ void WordList::Append(std::span<const std::string_view> words, std::vector<ByteB
         for (ByteBlock& block : *adopted)
             blocks_.push_back(std::move(block));
         adopted->clear();
-        for (std::string_view word : words)
-            items_.push_back(MakeItem(word));
+        // The table is written once, by both halves at the same time.
+        items_.resize(old + words.size());
+        InHalves(words.size(), [this, old, words](std::size_t from, std::size_t to) {
+            for (std::size_t k = from; k < to; ++k)
+                items_[old + k] = MakeItem(words[k]);
+        });
     } else {
         // Copied into one new block first: the words may be views into this list.
         char* out = nullptr;

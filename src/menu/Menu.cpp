@@ -17,6 +17,7 @@
 #include "menu/Activation.h"
 #include "optimise/Tool2.h"
 #include "ui/DictionaryLoader.h"
+#include "ui/FileReason.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
 
@@ -175,24 +176,25 @@ void Menu::Command3_Click()
         return;
     const std::filesystem::path chosen = ui::ToPath(Dialog1.FileName);
     const FirstLineResult first = ReadFirstLine(chosen);
-    if (!first.error.empty()) {
+    if (first.error) {
         ui::ShowReadError(services_, this, Dialog1.FileName, first.error);
         return;
     }
     if (!first.line || !IsHeaderIgnoringCase(*first.line))
         return;
-    const std::filesystem::path active = ui::ToPath(services_.AppPath(FromAscii(kActiveDictionary)));
+    const QString activePath = services_.AppPath(FromAscii(kActiveDictionary));
+    const std::filesystem::path active = ui::ToPath(activePath);
     if (IsSameFile(chosen, active))
         return;
     const WriteResult copied = ReplaceFileWithCopy(chosen, active);
     if (!copied)
-        services_.Message(this, InstallFailureText(copied), kTitle, ui::Buttons::Ok);
+        services_.Message(this, InstallFailureText(activePath, copied), kTitle, ui::Buttons::Ok);
 }
 
-QString Menu::InstallFailureText(const WriteResult& failure)
+QString Menu::InstallFailureText(const QString& path, const WriteResult& failure)
 {
-    QString text = QStringLiteral("Impossibile installare il dizionario:\n") + ui::Reason(failure.error);
-    if (failure.sharingViolation)
+    QString text = QStringLiteral("Impossibile installare il dizionario:\n%1\n%2").arg(path, ui::Reason(failure.error));
+    if (failure.error == FileErrc::HeldOpen)
         text += QStringLiteral("\nChiudere il gioco e riprovare.");
     return text;
 }

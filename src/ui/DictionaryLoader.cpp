@@ -2,6 +2,7 @@
 
 #include "dictionary/DictionaryWriter.h"
 #include "ui/FileDialog.h"
+#include "ui/FileReason.h"
 #include "ui/Services.h"
 
 namespace lexor::ui {
@@ -11,12 +12,7 @@ const QString kTitle = QStringLiteral("LEXOR Tools");
 
 } // namespace
 
-QString Reason(const std::string& error)
-{
-    return QString::fromLocal8Bit(error.data(), static_cast<qsizetype>(error.size()));
-}
-
-void ShowReadError(Services& services, QWidget* window, const QString& path, const std::string& error)
+void ShowReadError(Services& services, QWidget* window, const QString& path, const std::error_code& error)
 {
     services.Message(window, QStringLiteral("Impossibile leggere il file:\n%1\n%2").arg(path, Reason(error)), kTitle,
                      Buttons::Ok);

@@ -13,9 +13,9 @@
 #include <system_error>
 #include <vector>
 
-#include "dictionary/DictionaryFormat.h"
 #include "dictionary/DictionaryReader.h"
 #include "dictionary/DictionaryWriter.h"
+#include "dictionary/FileError.h"
 #include "dictionary/FileReplace.h"
 #include "support/TempDir.h"
 
@@ -65,10 +65,10 @@ void ExpectReadError(const fs::path& path)
     list.AddItem("gia");
     const ReadResult result = ReadDictionary(path, list);
     EXPECT_EQ(result.status, Status::ReadError);
-    EXPECT_FALSE(result.error.empty());
+    EXPECT_TRUE(result.error);
     EXPECT_EQ(list.ListCount(), 1u);
     const FirstLineResult first = ReadFirstLine(path);
-    EXPECT_FALSE(first.error.empty());
+    EXPECT_TRUE(first.error);
     EXPECT_FALSE(first.line.has_value());
 }
 
@@ -83,7 +83,7 @@ TEST(UnreadableFiles, FolderIsRefused)
     TempDir dir;
     ExpectReadError(dir.path());
     WordList list;
-    EXPECT_EQ(ReadDictionary(dir.path(), list).error, std::make_error_code(std::errc::is_a_directory).message());
+    EXPECT_EQ(ReadDictionary(dir.path(), list).error, std::errc::is_a_directory);
 }
 
 TEST(FailedCopies, SourceThatCannotBeReadLeavesTheTargetAlone)
@@ -93,10 +93,9 @@ TEST(FailedCopies, SourceThatCannotBeReadLeavesTheTargetAlone)
     for (const fs::path& source : {dir / "assente.lexor", dir.path()}) {
         const WriteResult result = ReplaceFileWithCopy(source, dir / "LEXOR.lexor");
         EXPECT_FALSE(result.ok) << source;
-        EXPECT_FALSE(result.error.empty());
-        EXPECT_NE(result.error, std::strerror(0));
+        EXPECT_TRUE(result.error);
     }
-    EXPECT_EQ(ReplaceFileWithCopy(dir.path(), dir / "LEXOR.lexor").error, std::strerror(EISDIR));
+    EXPECT_EQ(ReplaceFileWithCopy(dir.path(), dir / "LEXOR.lexor").error, std::errc::is_a_directory);
     EXPECT_EQ(ReadBytes(dir / "LEXOR.lexor"), kOld);
     EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"LEXOR.lexor"});
 }
@@ -108,7 +107,7 @@ TEST(FailedSaves, MissingFolderOrFolderInTheWayIsAFailure)
     for (const fs::path& target : {dir / "assente" / "x.lexor", dir / "cartella"}) {
         const WriteResult result = SaveDictionary(target, ManyWords(2));
         EXPECT_FALSE(result.ok) << target;
-        EXPECT_FALSE(result.error.empty());
+        EXPECT_TRUE(result.error);
     }
     EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"cartella"});
     EXPECT_TRUE(fs::is_empty(dir / "cartella"));
@@ -154,7 +153,7 @@ TEST(FailedSaves, PosixOnly_FifoInTheTargetsPlaceIsRefusedAndStaysAFifo)
     for (const WriteResult& result :
          {SaveDictionary(fifo, ManyWords(2)), ReplaceFileWithCopy(dir / "nuovo.lexor", fifo)}) {
         EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.error, kNotAFileReason);
+        EXPECT_EQ(result.error, FileErrc::NotAFile);
     }
     EXPECT_TRUE(fs::is_fifo(fifo));
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"nuovo.lexor", "tubo.lexor"}));
@@ -180,8 +179,8 @@ TEST(UnreadableFiles, PosixOnly_FileWithoutReadPermissionIsAReadError)
                 std::_Exit(2);
             WordList list;
             const ReadResult result = ReadDictionary(file, list);
-            const bool refused = result.status == Status::ReadError && !result.error.empty() &&
-                                 !ReadFirstLine(file).error.empty() && list.ListCount() == 0;
+            const bool refused = result.status == Status::ReadError && result.error && ReadFirstLine(file).error &&
+                                 list.ListCount() == 0;
             std::_Exit(refused ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
@@ -273,7 +272,7 @@ protected:
     void ExpectOldFileAlone(const WriteResult& result)
     {
         EXPECT_FALSE(result.ok);
-        EXPECT_FALSE(result.error.empty());
+        EXPECT_TRUE(result.error);
         EXPECT_EQ(ReadBytes(Target()), kOld);
         EXPECT_EQ(Names(mountPoint_), std::vector<std::string>{"LEXOR.lexor"});
     }
@@ -287,7 +286,7 @@ TEST_F(LinuxOnly_SmallDisk, SaveOnAFullDiskFailsAndLeavesTheOldFile)
 {
     const WriteResult result = SaveDictionary(Target(), ManyWords(20000));
     ExpectOldFileAlone(result);
-    EXPECT_EQ(result.error, std::strerror(ENOSPC));
+    EXPECT_EQ(result.error, std::errc::no_space_on_device);
 }
 
 TEST_F(LinuxOnly_SmallDisk, CopyOntoAFullDiskFailsAndLeavesTheOldFile)
@@ -301,7 +300,7 @@ TEST_F(LinuxOnly_SmallDisk, SaveOnAReadOnlyDiskFailsAndLeavesTheOldFile)
     MakeReadOnly();
     const WriteResult result = SaveDictionary(Target(), ManyWords(2));
     ExpectOldFileAlone(result);
-    EXPECT_EQ(result.error, std::strerror(EROFS));
+    EXPECT_EQ(result.error, std::errc::read_only_file_system);
 }
 
 TEST_F(LinuxOnly_SmallDisk, SaveThatFitsSucceedsAfterAFailedOne)
@@ -335,7 +334,7 @@ TEST(FailedSaves, LinuxOnly_ImmutableTargetIsLeftByteIdentical)
     ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
     ::close(fd);
     EXPECT_FALSE(saved.ok);
-    EXPECT_EQ(saved.error, std::strerror(EPERM));
+    EXPECT_EQ(saved.error, std::errc::operation_not_permitted);
     EXPECT_FALSE(copied.ok);
     EXPECT_EQ(ReadBytes(file), kOld);
     EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"fisso.lexor"});

@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(fromFile == fromStream);
 
     const lexor::FirstLineResult first = lexor::ReadFirstLine(ScratchFile());
-    Check(first.error.empty());
+    Check(!first.error);
     Check(first.line.has_value() == !bytes.empty());
     if (first.line)
         Check(*first.line == bytes.substr(0, bytes.find('\r')));

@@ -9,8 +9,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <istream>
+#include <streambuf>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "dictionary/DictionaryReader.h"
@@ -21,11 +25,14 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 #ifdef __linux__
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
 #endif
@@ -230,6 +237,98 @@ TEST(Saves, PosixOnly_SymbolicLinkStaysALinkAndItsFileIsReplaced)
     EXPECT_TRUE(fs::is_symlink(dir / "link.lexor"));
     EXPECT_EQ(ReadBytes(dir / "vero.lexor"), "Lexor Dictionary Volume\r\n1\r\nparola0\r\n");
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"link.lexor", "vero.lexor"}));
+#endif
+}
+
+// Where a killed save could leave its temporary file, the next save of the
+// same target removes it once its process is gone, and nothing else.
+TEST(Saves, PosixOnly_NextSaveRemovesTheTemporariesADeadProcessLeftForItsTarget)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX process ids";
+#else
+    const pid_t dead = ::fork();
+    if (dead == 0)
+        std::_Exit(0);
+    ASSERT_GT(dead, 0);
+    ::waitpid(dead, nullptr, 0);
+    TempDir dir;
+    const std::string gone = std::to_string(dead);
+    WriteBytes(dir / "d.lexor", kOld);
+    WriteBytes(dir / ("d.lexor." + gone + ".0.tmp"), "resto");
+    WriteBytes(dir / "d.lexor.1.3.tmp", "in corso"); // process 1 lives
+    WriteBytes(dir / ("altro.lexor." + gone + ".0.tmp"), "di un altro file");
+    WriteBytes(dir / ("d.lexor." + gone + ".tmp"), "non uno dei nostri");
+    ASSERT_TRUE(SaveDictionary(dir / "d.lexor", ManyWords(1)));
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"altro.lexor." + gone + ".0.tmp", "d.lexor",
+                                                           "d.lexor.1.3.tmp", "d.lexor." + gone + ".tmp"}));
+#endif
+}
+
+// One endless line, made as it is asked for, counting what is taken.
+class EndlessLine : public std::streambuf {
+public:
+    std::size_t taken = 0;
+
+protected:
+    int_type underflow() override
+    {
+        if (taken >= kEnd)
+            return traits_type::eof();
+        std::fill(std::begin(chunk_), std::end(chunk_), 'x');
+        setg(chunk_, chunk_, chunk_ + sizeof chunk_);
+        taken += sizeof chunk_;
+        return 'x';
+    }
+
+private:
+    static constexpr std::size_t kEnd = std::size_t{64} << 20;
+    char chunk_[1 << 16];
+};
+
+TEST(LargeFiles, FirstLineIsReadOnlyAsFarAsItCanBeTheHeader)
+{
+    EndlessLine bytes;
+    std::istream in(&bytes);
+    WordList list;
+    EXPECT_EQ(ReadDictionary(in, list).status, Status::BadHeader);
+    EXPECT_LE(bytes.taken, std::size_t{1} << 20);
+}
+
+// Words keep being appended from the moment the reader opens the file: it
+// stops where the file ended then, although the count promises more.
+TEST(LargeFiles, LinuxOnly_FileGrowingWhileReadIsReadAsItWasWhenOpened)
+{
+#ifndef __linux__
+    GTEST_SKIP() << "Linux inotify";
+#else
+    TempDir dir;
+    const fs::path file = dir / "cresce.lexor";
+    // Long enough to take the reader several blocks, so the writer is under way.
+    constexpr std::size_t kWords = 200000;
+    std::string bytes = "Lexor Dictionary Volume\r\n1000000000\r\n";
+    const std::string word = std::string(200, 'x') + "\r\n";
+    for (std::size_t i = 0; i < kWords; ++i)
+        bytes += word;
+    WriteBytes(file, bytes);
+    const int watch = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, file.c_str(), IN_OPEN), 0);
+    std::thread writer([&] {
+        pollfd opened{watch, POLLIN, 0};
+        if (::poll(&opened, 1, 5000) != 1)
+            return;
+        std::ofstream out(file, std::ios::binary | std::ios::app);
+        const std::string more(std::size_t{1} << 20, '\r');
+        for (int i = 0; i < 32; ++i)
+            out.write(more.data(), static_cast<std::streamsize>(more.size())).flush();
+    });
+    WordList list;
+    const ReadResult result = ReadDictionary(file, list);
+    writer.join();
+    ::close(watch);
+    EXPECT_EQ(result.status, Status::Truncated);
+    EXPECT_EQ(result.read, kWords);
 #endif
 }
 

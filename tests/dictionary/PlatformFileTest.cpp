@@ -226,6 +226,26 @@ TEST(PlatformFiles, WindowsOnly_FolderInTheWayOrMissingIsAFailureButNoSharingVio
 #endif
 }
 
+TEST(PlatformFiles, WindowsOnly_ReadOnlyFileIsRefusedAndStaysWhole)
+{
+#ifndef _WIN32
+    GTEST_SKIP() << "the Windows read-only attribute";
+#else
+    TempDir dir;
+    const auto target = dir / "LEXOR.lexor";
+    WriteBytes(target, kOld);
+    WriteBytes(dir / "nuovo.lexor", "Lexor Dictionary Volume\r\n1\r\nnuovo\r\n");
+    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    for (const WriteResult& result :
+         {SaveDictionary(target, Words({"nuovo"})), ReplaceFileWithCopy(dir / "nuovo.lexor", target)})
+        EXPECT_EQ(result.error, FileErrc::WriteProtected);
+    EXPECT_EQ(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD{FILE_ATTRIBUTE_READONLY});
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadBytes(target), kOld);
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor", "nuovo.lexor"}));
+#endif
+}
+
 TEST(PlatformFiles, WindowsOnly_NonAsciiNamesReachTheFileSystemUnchanged)
 {
 #ifndef _WIN32

@@ -1,6 +1,8 @@
 // Google Benchmark cases of the comparison: the engine alone on two
-// 1,000,000-word lists that differ by 1%, and the comparison window
-// (offscreen) from CONFRONTA to the painted expanded result on that pair.
+// 1,000,000-word lists that differ by 1%, the comparison window (offscreen)
+// from CONFRONTA to the painted expanded result on that pair, and the load
+// of the original into the window, from the dialog's return to the window
+// painted, beside the core's read and sort of the same file.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -18,12 +20,14 @@
 #include "compare/Tool1.h"
 #include "dictionary/Collation.h"
 #include "dictionary/WordList.h"
+#include "support/ScriptedServices.h"
+#include "ui/Conversions.h"
 #include "ui/Twips.h"
 
 namespace {
 
 using lexor::WordList;
-using lexor::bench::ToQString;
+using lexor::ui::FromPath;
 
 constexpr std::size_t kWords = 1000000;
 constexpr std::size_t kPercent = 1;
@@ -87,13 +91,13 @@ std::filesystem::path Folder()
 
 void BM_Tool1Confronta(benchmark::State& state)
 {
-    lexor::bench::BenchServices services;
-    services.folder = ToQString(Folder());
+    lexor::test::ScriptedServices services(FromPath(Folder()));
     for (auto _ : state) {
         state.PauseTiming();
         auto* window = new lexor::Tool1(services);
         window->show();
-        services.files = {ToQString(Folder() / "originale.lexor"), ToQString(Folder() / "modificato.lexor")};
+        services.QueueFile(FromPath(Folder() / "originale.lexor"));
+        services.QueueFile(FromPath(Folder() / "modificato.lexor"));
         window->Command1_Click();
         window->Command2_Click();
         QApplication::processEvents();
@@ -102,13 +106,27 @@ void BM_Tool1Confronta(benchmark::State& state)
         confronta->click();
         window->repaint();
         state.PauseTiming();
-        if (lexor::ui::OuterHeightTwips(window) != lexor::Tool1::kExpandedHeight || services.messages != 0)
+        if (window->height() !=
+                lexor::ui::ClientHeight(lexor::Tool1::kExpandedHeight, lexor::Tool1::kNonClientAllowance) ||
+            !services.boxes.empty())
             state.SkipWithError("the comparison did not expand the window");
         delete window;
         state.ResumeTiming();
     }
 }
 BENCHMARK(BM_Tool1Confronta)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(7);
+
+void BM_CoreReadSort(benchmark::State& state)
+{
+    lexor::bench::TimeCoreLoad(state, Folder() / "originale.lexor");
+}
+BENCHMARK(BM_CoreReadSort)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(11);
+
+void BM_Tool1Load(benchmark::State& state)
+{
+    lexor::bench::TimeWindowLoad<lexor::Tool1>(state, Folder() / "originale.lexor");
+}
+BENCHMARK(BM_Tool1Load)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(11);
 
 } // namespace
 

@@ -34,7 +34,4 @@ bool SaveWordList(Services& services, QWidget* window, const QString& path, cons
 // ("Impossibile leggere il file: ...").
 void ShowReadError(Services& services, QWidget* window, const QString& path, const std::error_code& error);
 
-// Text to std::filesystem::path without losing characters on any platform.
-std::filesystem::path ToPath(const QString& path);
-
 } // namespace lexor::ui

@@ -2,6 +2,7 @@
 #include <QIcon>
 
 #include "menu/Menu.h"
+#include "ui/Design.h"
 #include "ui/Fonts.h"
 #include "ui/ItalianTranslation.h"
 #include "ui/QtServices.h"
@@ -9,7 +10,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("LEXOR Tools"));
+    QApplication::setApplicationName(lexor::ui::kTitle);
     QApplication::setApplicationVersion(QStringLiteral(LEXOR_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("lexor-tools"));
     lexor::ui::InstallFontSubstitutes();

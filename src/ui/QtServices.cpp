@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QStringList>
 
 namespace lexor::ui {
 
@@ -72,7 +71,7 @@ Answer QtServices::Message(QWidget* parent, const QString& text, const QString& 
 
 QString QtServices::OpenFile(QWidget* parent, const QString& initialDir, const QString& filter)
 {
-    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), initialDir, ToQtFilter(filter));
+    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), initialDir, filter);
     return chosen.isEmpty() ? QString() : QDir::toNativeSeparators(chosen);
 }
 
@@ -82,15 +81,6 @@ QString QtServices::AppFolder() const
     while (folder.size() > 1 && folder.endsWith(QDir::separator()))
         folder.chop(1);
     return folder;
-}
-
-QString QtServices::ToQtFilter(const QString& filter)
-{
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        filters << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
-    return filters.join(QStringLiteral(";;"));
 }
 
 } // namespace lexor::ui

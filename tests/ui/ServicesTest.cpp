@@ -15,20 +15,6 @@
 namespace lexor {
 namespace {
 
-TEST(QtServices, FilterBecomesTheToolkitsFilter)
-{
-    const std::pair<QString, QString> cases[] = {
-        {QStringLiteral("Dizionari LEXOR|*.lexor"), QStringLiteral("Dizionari LEXOR (*.lexor)")},
-        {QStringLiteral("Dizionari LEXOR|*.lexor|Liste|*.ldv"),
-         QStringLiteral("Dizionari LEXOR (*.lexor);;Liste (*.ldv)")},
-        {QStringLiteral("Tutti|*.lexor;*.ldv"), QStringLiteral("Tutti (*.lexor;*.ldv)")},
-        {QString(), QString()},
-        {QStringLiteral("senza maschera"), QString()},
-    };
-    for (const auto& [filter, expected] : cases)
-        EXPECT_EQ(ui::QtServices::ToQtFilter(filter), expected) << filter.toStdString();
-}
-
 // The key goes where the desktop sends it: to the box's focused control.
 QAbstractButton* PressOn(QMessageBox& box, Qt::Key key)
 {
@@ -111,7 +97,7 @@ TEST(FileDialog, ChoosingClearsTheNameAndReportsCancel)
 
     ASSERT_EQ(services.dialogs.size(), 2u);
     EXPECT_EQ(services.dialogs[1].initialDir, QStringLiteral("cartella"));
-    EXPECT_EQ(services.dialogs[1].filter, QStringLiteral("Dizionari LEXOR|*.lexor"));
+    EXPECT_EQ(services.dialogs[1].filter, QStringLiteral("Dizionari LEXOR (*.lexor)"));
 }
 
 } // namespace

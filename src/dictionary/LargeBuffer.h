@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <limits>
 #include <new>
-#include <utility>
 
 namespace lexor {
 
@@ -27,14 +26,6 @@ template <class T> struct LargeAllocator {
         return static_cast<T*>(AllocateLarge(n * sizeof(T)));
     }
     void deallocate(T* p, std::size_t n) noexcept { FreeLarge(p, n * sizeof(T)); }
-
-    // Growing a vector leaves new elements default-initialised (for plain
-    // structs: unwritten), so a table that is filled next is written once.
-    template <class U> void construct(U* p) noexcept(noexcept(U())) { ::new (static_cast<void*>(p)) U; }
-    template <class U, class... Args> void construct(U* p, Args&&... args)
-    {
-        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
-    }
 
     template <class U> friend bool operator==(const LargeAllocator&, const LargeAllocator<U>&) noexcept { return true; }
 };

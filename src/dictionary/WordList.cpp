@@ -25,11 +25,6 @@ struct ItemLessFn {
 };
 constexpr ItemLessFn ItemLess{};
 
-Item MakeItem(std::string_view word) noexcept
-{
-    return Item{word.data(), static_cast<std::uint32_t>(word.size()), CollationPrefix(word)};
-}
-
 void CheckLength(std::string_view word)
 {
     if (word.size() > std::numeric_limits<std::uint32_t>::max())
@@ -40,20 +35,6 @@ unsigned SortThreads()
 {
     const unsigned cores = std::thread::hardware_concurrency();
     return cores == 0 ? 1 : std::min(cores, 8u);
-}
-
-// Runs work(from, to) over [0, n), split in two halves on two threads when n
-// is large enough to pay for the second thread.
-template <class Work> void InHalves(std::size_t n, Work work)
-{
-    constexpr std::size_t kParallelMinimum = std::size_t{1} << 16;
-    if (n < kParallelMinimum || SortThreads() < 2) {
-        work(std::size_t{0}, n);
-        return;
-    }
-    std::thread second([&work, n] { work(n / 2, n); });
-    work(0, n / 2);
-    second.join();
 }
 
 } // namespace
@@ -88,6 +69,12 @@ WordList& WordList::operator=(const WordList& other)
     return *this;
 }
 
+WordList::Item WordList::MakeItem(std::string_view word)
+{
+    CheckLength(word);
+    return Item{word.data(), static_cast<std::uint32_t>(word.size()), CollationPrefix(word)};
+}
+
 std::string_view WordList::List(size_type pos) const
 {
     if (pos >= items_.size())
@@ -97,7 +84,7 @@ std::string_view WordList::List(size_type pos) const
 
 void WordList::AddItem(std::string_view word)
 {
-    Append({&word, 1}, nullptr);
+    AddItems({&word, 1});
 }
 
 void WordList::RemoveItem(size_type pos)
@@ -116,17 +103,8 @@ void WordList::Clear() noexcept
 
 void WordList::AddItems(std::span<const std::string_view> words)
 {
-    Append(words, nullptr);
-}
-
-void WordList::AdoptItems(std::vector<ByteBlock>&& blocks, std::span<const std::string_view> words)
-{
-    Append(words, &blocks);
-}
-
-void WordList::Append(std::span<const std::string_view> words, std::vector<ByteBlock>* adopted)
-{
     std::size_t total = 0;
+    // Every word is checked before anything changes.
     for (std::string_view word : words) {
         CheckLength(word);
         total += word.size();
@@ -135,31 +113,38 @@ void WordList::Append(std::span<const std::string_view> words, std::vector<ByteB
     // Geometric growth, so that one AddItem after another stays linear.
     if (items_.capacity() - old < words.size())
         items_.reserve(std::max(old + words.size(), 2 * items_.capacity()));
-    if (adopted != nullptr) {
-        for (ByteBlock& block : *adopted)
-            blocks_.push_back(std::move(block));
-        adopted->clear();
-        // The table is written once, by both halves at the same time.
-        items_.resize(old + words.size());
-        InHalves(words.size(), [this, old, words](std::size_t from, std::size_t to) {
-            for (std::size_t k = from; k < to; ++k)
-                items_[old + k] = MakeItem(words[k]);
-        });
-    } else {
-        // Copied into one new block first: the words may be views into this list.
-        char* out = nullptr;
-        if (total > 0) {
-            ByteBlock block(total);
-            out = block.data();
-            blocks_.push_back(std::move(block));
-        }
-        for (std::string_view word : words) {
-            if (!word.empty())
-                std::memcpy(out, word.data(), word.size());
-            items_.push_back(MakeItem({word.empty() ? nullptr : out, word.size()}));
-            out += word.size();
-        }
+    // Copied into one new block first: the words may be views into this list.
+    char* out = nullptr;
+    if (total > 0) {
+        ByteBlock block(total);
+        out = block.data();
+        blocks_.push_back(std::move(block));
     }
+    for (std::string_view word : words) {
+        if (!word.empty())
+            std::memcpy(out, word.data(), word.size());
+        items_.push_back(MakeItem({word.empty() ? nullptr : out, word.size()}));
+        out += word.size();
+    }
+    SortFrom(old);
+}
+
+void WordList::AdoptItems(std::vector<ByteBlock>&& blocks, ItemTable&& items)
+{
+    for (ByteBlock& block : blocks)
+        blocks_.push_back(std::move(block));
+    blocks.clear();
+    const auto old = items_.size();
+    if (old == 0)
+        items_ = std::move(items);
+    else
+        items_.insert(items_.end(), items.begin(), items.end());
+    items.clear();
+    SortFrom(old);
+}
+
+void WordList::SortFrom(size_type old)
+{
     if (!sorted_ || items_.size() == old)
         return;
     Item* first = items_.data();

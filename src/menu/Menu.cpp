@@ -14,8 +14,6 @@
 
 #include "compare/Tool1.h"
 #include "dictionary/DictionaryFormat.h"
-#include "dictionary/DictionaryReader.h"
-#include "dictionary/FileReplace.h"
 #include "menu/Activation.h"
 #include "optimise/Tool2.h"
 #include "ui/Conversions.h"
@@ -146,26 +144,27 @@ void Menu::Command3_Click()
         return;
     if (!dialog1_.Choose())
         return;
-    const std::filesystem::path chosen = ui::ToPath(dialog1_.FileName);
-    const FirstLineResult first = ReadFirstLine(chosen);
-    if (!first.error.empty()) {
-        ui::ShowReadError(services_, this, dialog1_.FileName, first.error);
-        return;
+    const ActivationResult result = ActivateDictionary(
+        ui::ToPath(dialog1_.FileName), ui::ToPath(services_.AppPath(ui::FromCoreText(kActiveDictionary))));
+    switch (result.outcome) {
+    case ActivationResult::Outcome::Installed:
+    case ActivationResult::Outcome::NotADictionary:
+    case ActivationResult::Outcome::SameFile:
+        break;
+    case ActivationResult::Outcome::CouldNotRead:
+        ui::ShowReadError(services_, this, dialog1_.FileName, result.error);
+        break;
+    case ActivationResult::Outcome::CouldNotCopy:
+    case ActivationResult::Outcome::HeldOpen:
+        services_.Message(this, InstallFailureText(result), ui::kTitle, ui::Buttons::Ok);
+        break;
     }
-    if (!first.line || !IsHeaderIgnoringCase(*first.line))
-        return;
-    const std::filesystem::path active = ui::ToPath(services_.AppPath(ui::FromCoreText(kActiveDictionary)));
-    if (IsSameFile(chosen, active))
-        return;
-    const WriteResult copied = ReplaceFileWithCopy(chosen, active);
-    if (!copied)
-        services_.Message(this, InstallFailureText(copied), ui::kTitle, ui::Buttons::Ok);
 }
 
-QString Menu::InstallFailureText(const WriteResult& failure)
+QString Menu::InstallFailureText(const ActivationResult& failure)
 {
     QString text = QStringLiteral("Impossibile installare il dizionario:\n") + ui::Reason(failure.error);
-    if (failure.sharingViolation)
+    if (failure.outcome == ActivationResult::Outcome::HeldOpen)
         text += QStringLiteral("\nChiudere il gioco e riprovare.");
     return text;
 }

@@ -14,7 +14,7 @@ class Services;
 }
 
 namespace lexor {
-struct WriteResult;
+struct ActivationResult;
 }
 
 namespace lexor {
@@ -34,7 +34,7 @@ public:
     // What the user is told when installing a dictionary failed: the
     // activation is silent otherwise, and a failed copy must not look like
     // success. A file held by the running game gets advice of its own.
-    static QString InstallFailureText(const WriteResult& failure);
+    static QString InstallFailureText(const ActivationResult& failure);
 
     void Form_Load();
     void Command1_Click();

@@ -20,8 +20,13 @@
 namespace lexor {
 namespace {
 
-int BarPixels(float twips)
+// The bar's width in whole pixels for a percentage: percent times a
+// hundredth of the track, both steps in single precision as the design's
+// arithmetic was (50% of 6855 twips is 3427.500244, not 3427.5).
+int BarPixels(int percent)
 {
+    const float hundredth = static_cast<float>(Tool1::kTrackWidth) / 100.0f;
+    const float twips = static_cast<float>(percent) * hundredth;
     return static_cast<int>(std::lround(twips / static_cast<float>(ui::kTwipsPerPixel)));
 }
 
@@ -102,10 +107,9 @@ void Tool1::CreateControls()
     connect(command6, &QPushButton::clicked, this, &Tool1::Command6_Click);
 }
 
-void Tool1::SetProgress(int percent, float barWidth)
+void Tool1::SetProgress(int percent, int barPixels)
 {
-    barWidth_ = barWidth;
-    label5_->resize(BarPixels(barWidth), label5_->height());
+    label5_->resize(barPixels, label5_->height());
     label7_->setText(QString::number(percent) + QLatin1Char('%'));
 }
 
@@ -163,7 +167,7 @@ void Tool1::Command5_Click()
         return;
     }
 
-    SetProgress(0, kBarStartWidth);
+    SetProgress(0, ui::Px(kBarStartWidth));
     frame1_->repaint();
     // The same percent gives the same bar and text: paint only on a change.
     int shown = -1;
@@ -171,10 +175,10 @@ void Tool1::Command5_Click()
         if (percent == shown)
             return;
         shown = percent;
-        SetProgress(percent, ProgressBarWidth(percent, static_cast<float>(kTrackWidth)));
+        SetProgress(percent, BarPixels(percent));
         frame1_->repaint();
     });
-    SetProgress(100, static_cast<float>(kTrackWidth));
+    SetProgress(100, ui::Px(kTrackWidth));
     list1Model_->Refresh();
     list3Model_->Refresh();
 

@@ -43,12 +43,7 @@ Tool1::Tool1(ui::Services& services, QWidget* parent)
       list2Model_(std::make_unique<ui::WordListModel>(list2Words_)),
       list3Model_(std::make_unique<ui::WordListModel>(list3Words_))
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("Tool1"));
-    setWindowTitle(ui::kTitle + QStringLiteral(" - Confrontatore di Dizionari"));
-    setFixedWidth(ui::Px(7425));
-    setAutoFillBackground(true);
-    ui::SetColour(this, QPalette::Window, ui::kTeal);
+    ui::SetUpToolWindow(this, "Tool1", QStringLiteral("Confrontatore di Dizionari"), 7425);
 
     CreateControls();
     Form_Load();

@@ -5,6 +5,8 @@
 #include <QListView>
 #include <QPushButton>
 
+#include "ui/Twips.h"
+
 namespace lexor::ui {
 
 QFont DesignFont(qreal points, bool bold, const QString& family)
@@ -20,6 +22,16 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
     QPalette palette = widget->palette();
     palette.setColor(role, colour);
     widget->setPalette(palette);
+}
+
+void SetUpToolWindow(QWidget* window, const char* name, const QString& caption, int widthTwips)
+{
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setObjectName(QLatin1String(name));
+    window->setWindowTitle(kTitle + QStringLiteral(" - ") + caption);
+    window->setFixedWidth(Px(widthTwips));
+    window->setAutoFillBackground(true);
+    SetColour(window, QPalette::Window, kTeal);
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry, const QColor& colour,

@@ -7,27 +7,13 @@
 
 #include "compare/CompareEngine.h"
 #include "dictionary/WordList.h"
+#include "support/WordLists.h"
 
 namespace lexor {
 namespace {
 
-using Words = std::vector<std::string>;
-
-WordList Make(const Words& words)
-{
-    WordList list;
-    for (const auto& w : words)
-        list.AddItem(w);
-    return list;
-}
-
-Words Items(const WordList& list)
-{
-    Words out;
-    for (WordList::size_type i = 0; i < list.ListCount(); ++i)
-        out.emplace_back(list.List(i));
-    return out;
-}
+using test::Items;
+using test::Words;
 
 // The comparison as first designed: for each word of modified, search
 // original from its start and remove the first identical word, else add the
@@ -60,13 +46,13 @@ struct Result {
 
 Result RunEngine(const Words& original, const Words& modified)
 {
-    WordList o = Make(original);
-    const WordList m = Make(modified);
+    WordList o = test::ListOf(original);
+    const WordList m = test::ListOf(modified);
     WordList a;
     a.AddItem("vecchia");
     Result r;
     CompareDictionaries(o, m, a, [&](int percent) { r.progress.push_back(percent); });
-    EXPECT_EQ(Items(m), Items(Make(modified))) << "modified must be left as it is";
+    EXPECT_EQ(Items(m), Items(test::ListOf(modified))) << "modified must be left as it is";
     r.original = Items(o);
     r.added = Items(a);
     return r;
@@ -88,8 +74,8 @@ TEST(CompareEngine, MatchesTheWordByWordSearchOnRandomLists)
         for (int k = length(rng); k > 0; --k)
             modified.push_back(pool[pick(rng)]);
 
-        WordList o = Make(original);
-        const WordList m = Make(modified);
+        WordList o = test::ListOf(original);
+        const WordList m = test::ListOf(modified);
         WordList a;
         std::vector<int> expectedProgress;
         QuadraticCompare(o, m, a, expectedProgress);

@@ -6,7 +6,6 @@
 #include <QListView>
 #include <QPointer>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <filesystem>
@@ -76,16 +75,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.data()));
     }
 
-    void LoadOriginal(const std::filesystem::path& file)
-    {
-        Choose(file);
-        Click("Command1");
-    }
-    void LoadModified(const std::filesystem::path& file)
-    {
-        Choose(file);
-        Click("Command2");
-    }
+    void LoadOriginal(const std::filesystem::path& file) { ClickChoosing("Command1", file); }
+    void LoadModified(const std::filesystem::path& file) { ClickChoosing("Command2", file); }
     void LoadBoth(const Words& original, const Words& modified)
     {
         LoadOriginal(Write("originale.lexor", Dictionary(original)));
@@ -471,19 +462,12 @@ TEST_F(Tool1Test, TruncatedFileIsComparedWithTheWordsItHad)
 
 TEST_F(Tool1Test, ChiudiAndTheCloseBoxBothDestroyTheWindowAndReopeningStartsAfresh)
 {
-    for (bool closeBox : {false, true}) {
-        SCOPED_TRACE(closeBox ? "close box" : "CHIUDI");
+    for (const char* closer : {"Command3", static_cast<const char*>(nullptr)}) {
+        SCOPED_TRACE(closer ? "CHIUDI" : "close box");
         LoadBoth({"casa", "mare"}, {"mare", "sole"});
         Click("Command5");
         LoadOriginal(Write("o.lexor", Dictionary({"luna"})));
-        QSignalSpy destroyed(window.data(), &QObject::destroyed);
-        if (closeBox)
-            window->close();
-        else
-            Click("Command3");
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(destroyed.count(), 1);
-        EXPECT_TRUE(window.isNull());
+        EXPECT_TRUE(Close(closer));
         Open();
         ExpectDesignState();
     }

@@ -15,6 +15,7 @@
 #include "dictionary/DictionaryWriter.h"
 #include "dictionary/FileReplace.h"
 #include "support/TempDir.h"
+#include "support/WordLists.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -22,6 +23,8 @@
 
 namespace lexor {
 namespace {
+
+using test::Items;
 
 using test::ReadBytes;
 using test::TempDir;
@@ -38,15 +41,6 @@ std::vector<std::string> Names(const std::filesystem::path& folder)
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-std::vector<std::string> Items(const WordList& list)
-{
-    std::vector<std::string> out;
-    for (WordList::size_type i = 0; i < list.ListCount(); ++i)
-        out.emplace_back(list.List(i));
-    std::sort(out.begin(), out.end());
-    return out;
 }
 
 WordList Words(std::initializer_list<std::string_view> words)

@@ -74,8 +74,7 @@ protected:
     void Activate(const fs::path& path)
     {
         services.QueueAnswer(ui::Answer::Yes);
-        Choose(path);
-        Click("Command3");
+        ClickChoosing("Command3", path);
     }
 
     Menu menu{services};

@@ -5,21 +5,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "ui/Conversions.h"
 #include "ui/Fonts.h"
 
 namespace lexor::test {
-
-std::string Dictionary(const Words& words, int count)
-{
-    std::string bytes =
-        "Lexor Dictionary Volume\r\n" + std::to_string(count < 0 ? static_cast<int>(words.size()) : count) + "\r\n";
-    for (const auto& word : words)
-        bytes += word + "\r\n";
-    return bytes;
-}
 
 WindowTest::WindowTest() : services(ui::FromPath(game.path()))
 {
@@ -39,6 +31,17 @@ void WindowTest::SetUpTestSuite()
 void WindowTest::Click(const char* button) const
 {
     QTest::mouseClick(Get<QAbstractButton>(button), Qt::LeftButton);
+}
+
+bool WindowTest::Close(const char* button)
+{
+    QSignalSpy destroyed(window_.data(), &QObject::destroyed);
+    if (button)
+        Click(button);
+    else
+        window_->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return destroyed.count() == 1 && window_.isNull();
 }
 
 Words WindowTest::Items(const char* list) const
@@ -75,6 +78,12 @@ std::filesystem::path WindowTest::Write(std::string_view name, std::string_view 
 void WindowTest::Choose(const std::filesystem::path& file)
 {
     services.QueueFile(ui::FromPath(file));
+}
+
+void WindowTest::ClickChoosing(const char* button, const std::filesystem::path& file)
+{
+    Choose(file);
+    Click(button);
 }
 
 } // namespace lexor::test

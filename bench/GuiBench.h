@@ -77,10 +77,14 @@ void TimeWindowRun(benchmark::State& state, const std::vector<std::pair<const ch
         run->click();
         window->repaint();
         state.PauseTiming();
-        if (window->height() != ui::ClientHeight(Window::kExpandedHeight, Window::kNonClientAllowance) ||
-            !services.boxes.empty())
-            state.SkipWithError("the run did not expand the window");
+        const bool expanded =
+            window->height() == ui::ClientHeight(Window::kExpandedHeight, Window::kNonClientAllowance) &&
+            services.boxes.empty();
         delete window;
+        if (!expanded) {
+            state.SkipWithError("the run did not expand the window");
+            break;
+        }
         state.ResumeTiming();
     }
 }

@@ -45,7 +45,7 @@ ActivationResult ActivateDictionary(const std::filesystem::path& chosen, const s
 {
     using Outcome = ActivationResult::Outcome;
     const FirstLineResult first = ReadFirstLine(chosen);
-    if (!first.error.empty())
+    if (first.error)
         return {Outcome::CouldNotRead, first.error};
     if (!first.line || !EqualIgnoringCase(std::string_view(*first.line), kDictionaryHeader))
         return {Outcome::NotADictionary, {}};
@@ -53,7 +53,7 @@ ActivationResult ActivateDictionary(const std::filesystem::path& chosen, const s
         return {Outcome::SameFile, {}};
     const WriteResult copied = ReplaceFileWithCopy(chosen, active);
     if (!copied)
-        return {copied.sharingViolation ? Outcome::HeldOpen : Outcome::CouldNotCopy, copied.error};
+        return {copied.error == FileErrc::HeldOpen ? Outcome::HeldOpen : Outcome::CouldNotCopy, copied.error};
     return {Outcome::Installed, {}};
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
+#include <system_error>
 
 namespace lexor {
 
@@ -16,7 +16,7 @@ struct ActivationResult {
         HeldOpen,       // another program (the running game) holds the active dictionary
     };
     Outcome outcome = Outcome::Installed;
-    std::string error; // the system's reason for the last three
+    std::error_code error; // what failed, for the last three
 };
 
 // "Attiva Dizionario" once the user has chosen a file: checks the chosen

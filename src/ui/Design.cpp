@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "ui/Twips.h"
+#include "ui/WordListView.h"
 
 namespace lexor::ui {
 
@@ -74,13 +75,15 @@ QFrame* MakeFrame(QWidget* parent, const char* name, QRect geometry)
 
 QListView* MakeWordList(QWidget* parent, const char* name, QAbstractItemModel* model, QRect geometry)
 {
-    auto* view = MakeControl<QListView>(parent, name, geometry);
+    auto* view = MakeControl<WordListView>(parent, name, geometry);
     view->setFont(DesignFont(12, true));
-    view->setUniformItemSizes(true);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     QPalette palette = view->palette();
     palette.setColor(QPalette::Base, kNavy);
     palette.setColor(QPalette::Text, kGreen);
+    // Selection and the focus outline in the list's own colours, swapped,
+    // so they show on navy.
+    palette.setColor(QPalette::Highlight, kGreen);
+    palette.setColor(QPalette::HighlightedText, kNavy);
     view->setPalette(palette);
     view->setModel(model);
     return view;

@@ -127,16 +127,16 @@ TEST_F(Activation, FailuresSayWhyAndChangeNothing)
     test::WriteBytes(Active(), kOldActive);
     const ActivationResult unreadable = ActivateDictionary(game / "Dizionari" / "sparito.lexor", Active());
     EXPECT_EQ(unreadable.outcome, Outcome::CouldNotRead);
-    EXPECT_FALSE(unreadable.error.empty());
+    EXPECT_TRUE(unreadable.error);
 
     const ActivationResult folder = ActivateDictionary(game / "Dizionari", Active());
     EXPECT_EQ(folder.outcome, Outcome::CouldNotRead);
-    EXPECT_FALSE(folder.error.empty());
+    EXPECT_TRUE(folder.error);
 
     const ActivationResult uncopied =
         ActivateDictionary(Sample("nuovo.lexor", kChosen), game / "manca" / "LEXOR.lexor");
     EXPECT_EQ(uncopied.outcome, Outcome::CouldNotCopy);
-    EXPECT_FALSE(uncopied.error.empty());
+    EXPECT_TRUE(uncopied.error);
     EXPECT_FALSE(fs::exists(game / "manca"));
     EXPECT_EQ(test::ReadBytes(Active()), kOldActive);
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "dictionary/FileError.h"
 #include "menu/Activation.h"
 #include "menu/Menu.h"
 #include "support/WindowTest.h"
@@ -172,15 +173,17 @@ TEST_F(MenuActivationTest, FailedCopyKeepsTheOldDictionaryAndSaysWhy)
     EXPECT_EQ(services.boxes[1].buttons, ui::Buttons::Ok);
 }
 
-TEST(ActivationBoxes, FailureTextGivesTheReasonAndAdviceForAFileInUse)
+TEST(ActivationBoxes, FailureTextGivesTheFileTheReasonAndAdviceForAFileInUse)
 {
-    ActivationResult failure{ActivationResult::Outcome::CouldNotCopy, "Permission denied"};
-    EXPECT_EQ(Menu::InstallFailureText(failure),
-              QStringLiteral("Impossibile installare il dizionario:\nPermission denied"));
-    failure.outcome = ActivationResult::Outcome::HeldOpen;
-    EXPECT_EQ(
-        Menu::InstallFailureText(failure),
-        QStringLiteral("Impossibile installare il dizionario:\nPermission denied\nChiudere il gioco e riprovare."));
+    ActivationResult failure{ActivationResult::Outcome::CouldNotCopy,
+                             std::make_error_code(std::errc::permission_denied)};
+    const QString path = QStringLiteral("C:/LEXOR/LEXOR.lexor");
+    EXPECT_EQ(Menu::InstallFailureText(path, failure),
+              QStringLiteral("Impossibile installare il dizionario:\nC:/LEXOR/LEXOR.lexor\naccesso negato"));
+    failure = {ActivationResult::Outcome::HeldOpen, FileErrc::HeldOpen};
+    EXPECT_EQ(Menu::InstallFailureText(path, failure),
+              QStringLiteral("Impossibile installare il dizionario:\nC:/LEXOR/LEXOR.lexor\nil file è in uso da parte "
+                             "di un altro programma\nChiudere il gioco e riprovare."));
 }
 
 } // namespace

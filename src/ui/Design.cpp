@@ -32,7 +32,11 @@ void SetUpToolWindow(QWidget* window, const char* name, const QString& caption, 
     window->setWindowTitle(kTitle + QStringLiteral(" - ") + caption);
     window->setFixedWidth(Px(widthTwips));
     window->setAutoFillBackground(true);
-    SetColour(window, QPalette::Window, kTeal);
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, kTeal);
+    palette.setColor(QPalette::Highlight, kYellow);
+    palette.setColor(QPalette::HighlightedText, Qt::black);
+    window->setPalette(palette);
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry, const QColor& colour,

@@ -463,7 +463,7 @@ protected:
         std::string output;
     };
 
-    static Outcome Shell(const std::string& command)
+    static Outcome Shell([[maybe_unused]] const std::string& command)
     {
         Outcome outcome;
 #ifndef _WIN32
@@ -485,7 +485,7 @@ protected:
     }
 
     // kSave or kCopy in the folder, behind prefix (strace, setpriv).
-    Outcome Run(const std::string& prefix, const char* arguments) const
+    Outcome Run([[maybe_unused]] const std::string& prefix, [[maybe_unused]] const char* arguments) const
     {
 #ifdef LEXOR_SAVE_CHILD
         return Shell("cd '" + dir_.path().string() + "' && exec " + prefix + " '" LEXOR_SAVE_CHILD "' " + arguments);

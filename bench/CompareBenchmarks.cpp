@@ -18,12 +18,14 @@
 #include "compare/Tool1.h"
 #include "dictionary/Collation.h"
 #include "dictionary/WordList.h"
+#include "support/ScriptedServices.h"
+#include "ui/Conversions.h"
 #include "ui/Twips.h"
 
 namespace {
 
 using lexor::WordList;
-using lexor::bench::ToQString;
+using lexor::ui::FromPath;
 
 constexpr std::size_t kWords = 1000000;
 constexpr std::size_t kPercent = 1;
@@ -87,13 +89,13 @@ std::filesystem::path Folder()
 
 void BM_Tool1Confronta(benchmark::State& state)
 {
-    lexor::bench::BenchServices services;
-    services.folder = ToQString(Folder());
+    lexor::test::ScriptedServices services(FromPath(Folder()));
     for (auto _ : state) {
         state.PauseTiming();
         auto* window = new lexor::Tool1(services);
         window->show();
-        services.files = {ToQString(Folder() / "originale.lexor"), ToQString(Folder() / "modificato.lexor")};
+        services.QueueFile(FromPath(Folder() / "originale.lexor"));
+        services.QueueFile(FromPath(Folder() / "modificato.lexor"));
         window->Command1_Click();
         window->Command2_Click();
         QApplication::processEvents();
@@ -102,7 +104,9 @@ void BM_Tool1Confronta(benchmark::State& state)
         confronta->click();
         window->repaint();
         state.PauseTiming();
-        if (lexor::ui::OuterHeightTwips(window) != lexor::Tool1::kExpandedHeight || services.messages != 0)
+        if (window->height() !=
+                lexor::ui::ClientHeight(lexor::Tool1::kExpandedHeight, lexor::Tool1::kNonClientAllowance) ||
+            !services.boxes.empty())
             state.SkipWithError("the comparison did not expand the window");
         delete window;
         state.ResumeTiming();

@@ -7,24 +7,6 @@
 
 namespace lexor::bench {
 
-ui::Answer BenchServices::Message(QWidget*, const QString&, const QString&, ui::Buttons)
-{
-    ++messages;
-    return ui::Answer::Ok;
-}
-
-QString BenchServices::OpenFile(QWidget*, const QString&, const QString&)
-{
-    QString path = files.front();
-    files.pop_front();
-    return path;
-}
-
-QString ToQString(const std::filesystem::path& path)
-{
-    return QString::fromStdU16String(path.u16string());
-}
-
 int RunGuiBenchmarks(int argc, char** argv, const std::filesystem::path& scratch)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -16,12 +16,14 @@
 #include "dictionary/WordList.h"
 #include "optimise/DuplicateRemoval.h"
 #include "optimise/Tool2.h"
+#include "support/ScriptedServices.h"
+#include "ui/Conversions.h"
 #include "ui/Twips.h"
 
 namespace {
 
 using lexor::WordList;
-using lexor::bench::ToQString;
+using lexor::ui::FromPath;
 
 const std::vector<std::string>& Words()
 {
@@ -57,13 +59,12 @@ BENCHMARK(BM_RemoveDuplicates)->Unit(benchmark::kMillisecond)->Iterations(1)->Re
 
 void BM_Tool2Ottimizza(benchmark::State& state)
 {
-    lexor::bench::BenchServices services;
-    services.folder = ToQString(Folder());
+    lexor::test::ScriptedServices services(FromPath(Folder()));
     for (auto _ : state) {
         state.PauseTiming();
         auto* window = new lexor::Tool2(services);
         window->show();
-        services.files = {ToQString(Folder() / "doppie.lexor")};
+        services.QueueFile(FromPath(Folder() / "doppie.lexor"));
         window->Command1_Click();
         QApplication::processEvents();
         auto* ottimizza = window->findChild<QPushButton*>(QStringLiteral("Command2"));
@@ -71,7 +72,9 @@ void BM_Tool2Ottimizza(benchmark::State& state)
         ottimizza->click();
         window->repaint();
         state.PauseTiming();
-        if (lexor::ui::OuterHeightTwips(window) != lexor::Tool2::kExpandedHeight || services.messages != 0)
+        if (window->height() !=
+                lexor::ui::ClientHeight(lexor::Tool2::kExpandedHeight, lexor::Tool2::kNonClientAllowance) ||
+            !services.boxes.empty())
             state.SkipWithError("the optimisation did not expand the window");
         delete window;
         state.ResumeTiming();

@@ -10,7 +10,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake make pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev hyperfine
   clang libclang-rt-14-dev
   fonts-dejavu-core fonts-liberation

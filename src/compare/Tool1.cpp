@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +10,8 @@
 
 #include "compare/CompareEngine.h"
 #include "dictionary/DictionaryFormat.h"
+#include "ui/Conversions.h"
+#include "ui/Design.h"
 #include "ui/DictionaryLoader.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
@@ -18,97 +19,6 @@
 
 namespace lexor {
 namespace {
-
-const QString kTitle = QStringLiteral("LEXOR Tools");
-
-const QColor kTeal(0, 128, 128);
-const QColor kYellow(255, 255, 0);
-const QColor kRed(255, 0, 0);
-const QColor kGreen(0, 255, 0);
-const QColor kNavy(0, 0, 128);
-const QColor kDarkBlue(0, 0, 192);
-
-QFont DesignFont(qreal points, bool bold)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-void SetColor(QWidget* widget, QPalette::ColorRole role, const QColor& color)
-{
-    QPalette pal = widget->palette();
-    pal.setColor(role, color);
-    widget->setPalette(pal);
-}
-
-// A label without background shows what lies under it; one with a background
-// paints it over its whole box.
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    return label;
-}
-
-QLabel* MakeFilledLabel(QWidget* parent, const char* name, QRect geometry, const QColor& background)
-{
-    QLabel* label = MakeLabel(parent, name, QString(), geometry);
-    label->setAutoFillBackground(true);
-    SetColor(label, QPalette::Window, background);
-    return label;
-}
-
-QLabel* MakeTextLabel(QWidget* parent, const char* name, const QString& text, QRect geometry, const QColor& color,
-                      qreal points, Qt::Alignment alignment)
-{
-    QLabel* label = MakeLabel(parent, name, text, geometry);
-    label->setFont(DesignFont(points, true));
-    label->setAlignment(alignment);
-    SetColor(label, QPalette::WindowText, color);
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* window, const char* name, const QString& text, QRect geometry, qreal points, bool bold)
-{
-    auto* button = new QPushButton(text, window);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    button->setFont(DesignFont(points, bold));
-    button->setAutoDefault(false);
-    return button;
-}
-
-QLineEdit* MakePathBox(QWidget* window, const char* name, QRect geometry)
-{
-    auto* box = new QLineEdit(window);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
-    box->setFont(DesignFont(8.25, false));
-    // Only the file dialog fills it: a typed path would never be read.
-    box->setReadOnly(true);
-    return box;
-}
-
-// One row per word with the same height, so a million words cost no more
-// than a screenful.
-QListView* MakeList(QWidget* window, const char* name, QAbstractItemModel* model, QRect geometry)
-{
-    auto* view = new QListView(window);
-    view->setObjectName(QLatin1String(name));
-    view->setGeometry(geometry);
-    view->setFont(DesignFont(12, true));
-    view->setUniformItemSizes(true);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QPalette pal = view->palette();
-    pal.setColor(QPalette::Base, kNavy);
-    pal.setColor(QPalette::Text, kGreen);
-    view->setPalette(pal);
-    view->setModel(model);
-    return view;
-}
 
 int BarPixels(float twips)
 {
@@ -130,10 +40,10 @@ Tool1::Tool1(ui::Services& services, QWidget* parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Tool1"));
-    setWindowTitle(QStringLiteral("LEXOR Tools - Confrontatore di Dizionari"));
+    setWindowTitle(ui::kTitle + QStringLiteral(" - Confrontatore di Dizionari"));
     setFixedWidth(ui::Px(7425));
     setAutoFillBackground(true);
-    SetColor(this, QPalette::Window, kTeal);
+    ui::SetColour(this, QPalette::Window, ui::kTeal);
 
     CreateControls();
     Form_Load();
@@ -143,46 +53,45 @@ Tool1::~Tool1() = default;
 
 void Tool1::CreateControls()
 {
+    using namespace ui;
     const auto left = Qt::AlignLeft | Qt::AlignTop;
     const auto centred = Qt::AlignHCenter | Qt::AlignTop;
-    MakeTextLabel(this, "Label1", QStringLiteral("Originale:"), ui::TwipsRect(240, 165, 1095, 255), kYellow, 8.25,
-                  left);
-    text1_ = MakePathBox(this, "Text1", ui::TwipsRect(1320, 120, 5415, 285));
-    auto* command1 =
-        MakeButton(this, "Command1", QStringLiteral("..."), ui::TwipsRect(6720, 120, 495, 300), 8.25, false);
-    MakeTextLabel(this, "Label2", QStringLiteral("Modificato:"), ui::TwipsRect(240, 525, 1095, 255), kYellow, 8.25,
-                  left);
-    text2_ = MakePathBox(this, "Text2", ui::TwipsRect(1320, 480, 5415, 285));
-    auto* command2 =
-        MakeButton(this, "Command2", QStringLiteral("..."), ui::TwipsRect(6720, 480, 495, 300), 8.25, false);
-    auto* command5 =
-        MakeButton(this, "Command5", QStringLiteral("CONFRONTA"), ui::TwipsRect(120, 840, 3495, 495), 12, true);
-    auto* command3 =
-        MakeButton(this, "Command3", QStringLiteral("CHIUDI"), ui::TwipsRect(3720, 840, 3495, 495), 12, true);
+    const QFont small = DesignFont(8.25, false);
+    const QFont label = DesignFont(8.25, true);
+    const QFont large = DesignFont(13.5, true);
+    MakeLabel(this, "Label1", QStringLiteral("Originale:"), TwipsRect(240, 165, 1095, 255), kYellow, left, label);
+    text1_ = MakeControl<QLineEdit>(this, "Text1", TwipsRect(1320, 120, 5415, 285));
+    auto* command1 = MakeButton(this, "Command1", QStringLiteral("..."), TwipsRect(6720, 120, 495, 300), small);
+    MakeLabel(this, "Label2", QStringLiteral("Modificato:"), TwipsRect(240, 525, 1095, 255), kYellow, left, label);
+    text2_ = MakeControl<QLineEdit>(this, "Text2", TwipsRect(1320, 480, 5415, 285));
+    auto* command2 = MakeButton(this, "Command2", QStringLiteral("..."), TwipsRect(6720, 480, 495, 300), small);
+    // Only the file dialog fills the path boxes: a typed path would never be read.
+    for (QLineEdit* box : {text1_, text2_}) {
+        box->setFont(small);
+        box->setReadOnly(true);
+    }
+    const QFont buttons = DesignFont(12, true);
+    auto* command5 = MakeButton(this, "Command5", QStringLiteral("CONFRONTA"), TwipsRect(120, 840, 3495, 495), buttons);
+    auto* command3 = MakeButton(this, "Command3", QStringLiteral("CHIUDI"), TwipsRect(3720, 840, 3495, 495), buttons);
 
-    frame1_ = new QFrame(this);
-    frame1_->setObjectName(QStringLiteral("Frame1"));
-    frame1_->setGeometry(ui::TwipsRect(120, 1320, 7095, 735));
-    frame1_->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    frame1_ = MakeFrame(this, "Frame1", TwipsRect(120, 1320, 7095, 735));
     frame1_->setAutoFillBackground(true);
-    SetColor(frame1_, QPalette::Window, kTeal);
+    SetColour(frame1_, QPalette::Window, kTeal);
     // Created bottom to top: track, bar, percentage.
-    MakeFilledLabel(frame1_, "Label6", ui::TwipsRect(120, 240, kTrackWidth, 375), kRed);
-    label5_ = MakeFilledLabel(frame1_, "Label5", ui::TwipsRect(120, 240, kBarStartWidth, 375), kGreen);
-    label7_ = MakeTextLabel(frame1_, "Label7", QStringLiteral("0%"), ui::TwipsRect(120, 240, kTrackWidth, 375),
-                            kDarkBlue, 13.5, Qt::AlignCenter);
+    MakeFilledLabel(frame1_, "Label6", TwipsRect(120, 240, kTrackWidth, 375), kRed);
+    label5_ = MakeFilledLabel(frame1_, "Label5", TwipsRect(120, 240, kBarStartWidth, 375), kGreen);
+    label7_ = MakeLabel(frame1_, "Label7", QStringLiteral("0%"), TwipsRect(120, 240, kTrackWidth, 375), kDarkBlue,
+                        Qt::AlignCenter, large);
 
-    MakeTextLabel(this, "Label4", QStringLiteral("AGGIUNTE"), ui::TwipsRect(240, 2220, 1935, 375), kGreen, 13.5,
-                  centred);
-    list3_ = MakeList(this, "List3", list3Model_.get(), ui::TwipsRect(240, 2640, 1935, 1560));
-    MakeTextLabel(this, "Label3", QStringLiteral("MANCANTI"), ui::TwipsRect(2400, 2220, 1935, 375), kGreen, 13.5,
-                  centred);
-    list1_ = MakeList(this, "List1", list1Model_.get(), ui::TwipsRect(2400, 2640, 1935, 1560));
-    auto* command4 = MakeButton(this, "Command4", QStringLiteral("SALVA AGGIUNTE"),
-                                ui::TwipsRect(4560, 2260, 2535, 975), 13.5, true);
-    auto* command6 = MakeButton(this, "Command6", QStringLiteral("SALVA MANCANTI"),
-                                ui::TwipsRect(4560, 3240, 2535, 975), 13.5, true);
-    list2_ = MakeList(this, "List2", list2Model_.get(), ui::TwipsRect(4560, 2640, 1935, 1560));
+    MakeLabel(this, "Label4", QStringLiteral("AGGIUNTE"), TwipsRect(240, 2220, 1935, 375), kGreen, centred, large);
+    list3_ = MakeWordList(this, "List3", list3Model_.get(), TwipsRect(240, 2640, 1935, 1560));
+    MakeLabel(this, "Label3", QStringLiteral("MANCANTI"), TwipsRect(2400, 2220, 1935, 375), kGreen, centred, large);
+    list1_ = MakeWordList(this, "List1", list1Model_.get(), TwipsRect(2400, 2640, 1935, 1560));
+    auto* command4 =
+        MakeButton(this, "Command4", QStringLiteral("SALVA AGGIUNTE"), TwipsRect(4560, 2260, 2535, 975), large);
+    auto* command6 =
+        MakeButton(this, "Command6", QStringLiteral("SALVA MANCANTI"), TwipsRect(4560, 3240, 2535, 975), large);
+    list2_ = MakeWordList(this, "List2", list2Model_.get(), TwipsRect(4560, 2640, 1935, 1560));
     list2_->setVisible(false);
 
     connect(command1, &QPushButton::clicked, this, &Tool1::Command1_Click);
@@ -238,7 +147,7 @@ void Tool1::Command2_Click()
             ui::SetOuterHeightTwips(this, kCompactHeight, kNonClientAllowance);
             ClearResultTooltips();
         },
-        kTitle);
+        ui::kTitle);
     list2Model_->Refresh();
 }
 
@@ -250,7 +159,7 @@ void Tool1::Command5_Click()
     const bool modifiedWords = list2Words_.ListCount() >= 1;
     const bool originalWords = list1Words_.ListCount() >= 1;
     if (!(modifiedPath && originalPath && modifiedWords && originalWords)) {
-        services_.Message(this, QStringLiteral("Selezionare prima due dizionari validi!"), kTitle, ui::Buttons::Ok);
+        services_.Message(this, QStringLiteral("Selezionare prima due dizionari validi!"), ui::kTitle, ui::Buttons::Ok);
         return;
     }
 
@@ -281,22 +190,22 @@ void Tool1::Command5_Click()
 void Tool1::SaveResult(const WordList& words, const QString& fileName, const QString& emptyMessage)
 {
     if (words.ListCount() < 1) {
-        services_.Message(this, emptyMessage, kTitle, ui::Buttons::Ok);
+        services_.Message(this, emptyMessage, ui::kTitle, ui::Buttons::Ok);
         return;
     }
     if (!ui::SaveWordList(services_, this, services_.AppPath(fileName), words))
         return;
-    services_.Message(this, QStringLiteral("File %1 salvato!").arg(fileName), kTitle, ui::Buttons::Ok);
+    services_.Message(this, QStringLiteral("File %1 salvato!").arg(fileName), ui::kTitle, ui::Buttons::Ok);
 }
 
 void Tool1::Command4_Click()
 {
-    SaveResult(list3Words_, QString::fromLatin1(kAddedWordsFile), QStringLiteral("Nessuna parola aggiunta!"));
+    SaveResult(list3Words_, ui::FromCoreText(kAddedWordsFile), QStringLiteral("Nessuna parola aggiunta!"));
 }
 
 void Tool1::Command6_Click()
 {
-    SaveResult(list1Words_, QString::fromLatin1(kMissingWordsFile), QStringLiteral("Nessuna parola mancante!"));
+    SaveResult(list1Words_, ui::FromCoreText(kMissingWordsFile), QStringLiteral("Nessuna parola mancante!"));
 }
 
 void Tool1::Command3_Click()

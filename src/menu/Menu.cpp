@@ -1,5 +1,7 @@
 #include "menu/Menu.h"
 
+#include <optional>
+
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGuiApplication>
@@ -16,6 +18,8 @@
 #include "dictionary/FileReplace.h"
 #include "menu/Activation.h"
 #include "optimise/Tool2.h"
+#include "ui/Conversions.h"
+#include "ui/Design.h"
 #include "ui/DictionaryLoader.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
@@ -33,37 +37,16 @@ namespace {
 constexpr int kClientWidth = 6795;
 constexpr int kClientHeight = 5220;
 
-const QString kTitle = QStringLiteral("LEXOR Tools");
 const QString kActivationWarning = QStringLiteral(
     "Attenzione! Il dizionario attualmente installato verrà sovrascritto: si consiglia pertanto di effettuarne un "
     "backup prima di questa operazione. Proseguire?");
 
-QString FromAscii(std::string_view text)
+// A label has no mouse-move handler: over it the status line keeps its text,
+// so the move must not climb to the container and restore it.
+QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, const QRect& geometry, const QColor& colour,
+                 Qt::Alignment alignment, const std::optional<QFont>& font = std::nullopt)
 {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QFrame* AddFrame(QWidget* parent, const QString& name, const QRect& geometry)
-{
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    frame->setGeometry(geometry);
-    return frame;
-}
-
-QLabel* AddLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry,
-                 const QColor& colour)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setFocusPolicy(Qt::NoFocus);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-    // A label has no mouse-move handler: over it the status line keeps its
-    // text, so the move must not climb to the container and restore it.
+    QLabel* label = ui::MakeLabel(parent, name, caption, geometry, colour, alignment, font);
     label->setAttribute(Qt::WA_NoMousePropagation);
     return label;
 }
@@ -73,38 +56,32 @@ QLabel* AddLabel(QWidget* parent, const QString& name, const QString& caption, c
 Menu::Menu(ui::Services& services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      Dialog1(services, this), services_(services)
+      services_(services), dialog1_(services, this)
 {
     InitResources();
     setObjectName(QStringLiteral("Menu"));
-    setWindowTitle(QStringLiteral("LEXOR Tools"));
+    setWindowTitle(ui::kTitle);
     setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
     setFixedSize(ui::Px(kClientWidth), ui::Px(kClientHeight));
     QFont windowFont = font();
-    windowFont.setFamily(QStringLiteral("MS Sans Serif"));
+    windowFont.setFamily(ui::kSansSerif);
     windowFont.setBold(false);
     setFont(windowFont);
     setMouseTracking(true);
     banner_.load(QStringLiteral(":/banner.jpg"));
 
-    frame1_ = AddFrame(this, QStringLiteral("Frame1"), ui::TwipsRect(0, 2520, 6800, 2700));
-
-    label1_ = AddLabel(this, QStringLiteral("Label1"), QStringLiteral("v1.6"), ui::TwipsRect(5760, 1920, 975, 495),
-                       QColor(192, 0, 0));
-    label1_->setAlignment(Qt::AlignCenter);
-    label1_->setFont(QFont(QStringLiteral("Times New Roman"), 24, QFont::Bold));
-
-    command1_ = AddButton(QStringLiteral("Command1"), QStringLiteral("Confronta due Dizionari"), 240);
-
-    frame2_ = AddFrame(frame1_, QStringLiteral("Frame2"), ui::TwipsRect(120, 2160, 6555, 420));
-    label2_ =
-        AddLabel(frame2_, QStringLiteral("Label2"), kCreditLine, ui::TwipsRect(80, 140, 6375, 255), QColor(0, 0, 128));
-    label2_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    frame1_ = ui::MakeFrame(this, "Frame1", ui::TwipsRect(0, 2520, 6800, 2700));
+    label1_ = AddLabel(this, "Label1", QStringLiteral("v1.6"), ui::TwipsRect(5760, 1920, 975, 495), ui::kDarkRed,
+                       Qt::AlignCenter, ui::DesignFont(24, true, ui::kSerif));
+    command1_ = AddButton("Command1", QStringLiteral("Confronta due Dizionari"), 240);
+    frame2_ = ui::MakeFrame(frame1_, "Frame2", ui::TwipsRect(120, 2160, 6555, 420));
+    label2_ = AddLabel(frame2_, "Label2", kCreditLine, ui::TwipsRect(80, 140, 6375, 255), ui::kNavy,
+                       Qt::AlignHCenter | Qt::AlignTop);
     label2_->setAutoFillBackground(true);
 
-    command2_ = AddButton(QStringLiteral("Command2"), QStringLiteral("Ottimizza Dizionario"), 720);
-    command3_ = AddButton(QStringLiteral("Command3"), QStringLiteral("Attiva Dizionario"), 1200);
-    command4_ = AddButton(QStringLiteral("Command4"), QStringLiteral("Esci"), 1680);
+    command2_ = AddButton("Command2", QStringLiteral("Ottimizza Dizionario"), 720);
+    command3_ = AddButton("Command3", QStringLiteral("Attiva Dizionario"), 1200);
+    command4_ = AddButton("Command4", QStringLiteral("Esci"), 1680);
     setTabOrder(command1_, command2_);
     setTabOrder(command2_, command3_);
     setTabOrder(command3_, command4_);
@@ -126,13 +103,10 @@ Menu::Menu(ui::Services& services, QWidget* parent)
     Form_Load();
 }
 
-QPushButton* Menu::AddButton(const QString& name, const QString& caption, int top)
+QPushButton* Menu::AddButton(const char* name, const QString& caption, int top)
 {
-    auto* button = new QPushButton(caption, frame1_);
-    button->setObjectName(name);
-    button->setGeometry(ui::TwipsRect(120, top, 6540, 495));
-    button->setFont(QFont(QStringLiteral("MS Sans Serif"), 12, QFont::Bold));
-    button->setAutoDefault(false);
+    QPushButton* button =
+        ui::MakeButton(frame1_, name, caption, ui::TwipsRect(120, top, 6540, 495), ui::DesignFont(12, true));
     button->setDefault(false);
     button->setFocusPolicy(Qt::StrongFocus);
     button->setMouseTracking(true);
@@ -143,8 +117,7 @@ QPushButton* Menu::AddButton(const QString& name, const QString& caption, int to
 
 void Menu::Form_Load()
 {
-    Dialog1.InitDir = services_.AppPath(
-        QString::fromUtf8(kDictionariesFolder.data(), static_cast<qsizetype>(kDictionariesFolder.size())));
+    dialog1_.InitDir = services_.AppPath(ui::FromCoreText(kDictionariesFolder));
 }
 
 template <class Tool> void Menu::OpenTool()
@@ -169,24 +142,24 @@ void Menu::Command2_Click()
 
 void Menu::Command3_Click()
 {
-    if (services_.Message(this, kActivationWarning, kTitle, ui::Buttons::YesNo) != ui::Answer::Yes)
+    if (services_.Message(this, kActivationWarning, ui::kTitle, ui::Buttons::YesNo) != ui::Answer::Yes)
         return;
-    if (!Dialog1.Choose())
+    if (!dialog1_.Choose())
         return;
-    const std::filesystem::path chosen = ui::ToPath(Dialog1.FileName);
+    const std::filesystem::path chosen = ui::ToPath(dialog1_.FileName);
     const FirstLineResult first = ReadFirstLine(chosen);
     if (!first.error.empty()) {
-        ui::ShowReadError(services_, this, Dialog1.FileName, first.error);
+        ui::ShowReadError(services_, this, dialog1_.FileName, first.error);
         return;
     }
     if (!first.line || !IsHeaderIgnoringCase(*first.line))
         return;
-    const std::filesystem::path active = ui::ToPath(services_.AppPath(FromAscii(kActiveDictionary)));
+    const std::filesystem::path active = ui::ToPath(services_.AppPath(ui::FromCoreText(kActiveDictionary)));
     if (IsSameFile(chosen, active))
         return;
     const WriteResult copied = ReplaceFileWithCopy(chosen, active);
     if (!copied)
-        services_.Message(this, InstallFailureText(copied), kTitle, ui::Buttons::Ok);
+        services_.Message(this, InstallFailureText(copied), ui::kTitle, ui::Buttons::Ok);
 }
 
 QString Menu::InstallFailureText(const WriteResult& failure)

@@ -49,21 +49,20 @@ public:
     void Frame1_MouseMove();
     void Frame2_MouseMove();
 
-    // The menu's own file dialog; its initial folder is set once, on load.
-    ui::FileDialog Dialog1;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPushButton* AddButton(const QString& name, const QString& caption, int top);
+    QPushButton* AddButton(const char* name, const QString& caption, int top);
     // Hides the menu and shows a fresh tool; the menu comes back when the
     // tool is destroyed, however it was closed.
     template <class Tool> void OpenTool();
 
     ui::Services& services_;
+    // The menu's own file dialog; its initial folder is set once, on load.
+    ui::FileDialog dialog1_;
     QPixmap banner_;
     QFrame* frame1_;
     QLabel* label1_;

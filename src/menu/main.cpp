@@ -2,16 +2,19 @@
 #include <QIcon>
 
 #include "menu/Menu.h"
+#include "ui/Design.h"
 #include "ui/Fonts.h"
+#include "ui/ItalianTranslation.h"
 #include "ui/QtServices.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("LEXOR Tools"));
+    QApplication::setApplicationName(lexor::ui::kTitle);
     QApplication::setApplicationVersion(QStringLiteral(LEXOR_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("lexor-tools"));
     lexor::ui::InstallFontSubstitutes();
+    lexor::ui::InstallItalianTranslation();
 
     lexor::ui::QtServices services;
     lexor::Menu menu(services);

@@ -1,6 +1,5 @@
 #include "optimise/Tool2.h"
 
-#include <QFont>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +8,7 @@
 #include <QStyle>
 
 #include "optimise/DuplicateRemoval.h"
+#include "ui/Design.h"
 #include "ui/DictionaryLoader.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
@@ -17,38 +17,14 @@
 namespace lexor {
 namespace {
 
-const QString kTitle = QStringLiteral("LEXOR Tools");
-
-QFont DesignFont(qreal points)
+// The window's labels: yellow, bold, broken into lines where they are too
+// long for their box.
+QLabel* YellowLabel(QWidget* window, const char* name, const QString& text, QRect geometry, qreal points,
+                    Qt::Alignment alignment = Qt::AlignHCenter | Qt::AlignTop)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
-}
-
-QLabel* MakeLabel(QWidget* window, const char* name, const QString& text, QRect geometry, qreal points,
-                  Qt::Alignment alignment = Qt::AlignHCenter | Qt::AlignTop)
-{
-    auto* label = new QLabel(text, window);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    label->setFont(DesignFont(points));
-    label->setAlignment(alignment);
+    QLabel* label = ui::MakeLabel(window, name, text, geometry, ui::kYellow, alignment, ui::DesignFont(points, true));
     label->setWordWrap(true);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, QColor(255, 255, 0));
-    label->setPalette(pal);
     return label;
-}
-
-QPushButton* MakeButton(QWidget* window, const char* name, const QString& text, QRect geometry)
-{
-    auto* button = new QPushButton(text, window);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
 }
 
 // A caption too wide for its button breaks at its blank, as the design's
@@ -61,22 +37,6 @@ void WrapCaption(QPushButton* button)
         button->setText(button->text().replace(QLatin1Char(' '), QLatin1Char('\n')));
 }
 
-QListView* MakeList(QWidget* window, const char* name, QAbstractItemModel* model, QRect geometry)
-{
-    auto* view = new QListView(window);
-    view->setObjectName(QLatin1String(name));
-    view->setGeometry(geometry);
-    view->setFont(DesignFont(12));
-    view->setUniformItemSizes(true);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QPalette pal = view->palette();
-    pal.setColor(QPalette::Base, QColor(0, 0, 128));
-    pal.setColor(QPalette::Text, QColor(0, 255, 0));
-    view->setPalette(pal);
-    view->setModel(model);
-    return view;
-}
-
 } // namespace
 
 Tool2::Tool2(ui::Services& services, QWidget* parent)
@@ -86,12 +46,10 @@ Tool2::Tool2(ui::Services& services, QWidget* parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Tool2"));
-    setWindowTitle(QStringLiteral("LEXOR Tools - Ottimizzatore"));
+    setWindowTitle(ui::kTitle + QStringLiteral(" - Ottimizzatore"));
     setFixedWidth(ui::Px(7110));
     setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0, 128, 128));
-    setPalette(pal);
+    ui::SetColour(this, QPalette::Window, ui::kTeal);
 
     CreateControls();
     SetTabOrder();
@@ -102,31 +60,29 @@ Tool2::~Tool2() = default;
 
 void Tool2::CreateControls()
 {
-    label1_ = MakeLabel(this, "Label1", QStringLiteral("Da ottimizzare:"), ui::TwipsRect(120, 165, 1455, 255), 8.25,
-                        Qt::AlignLeft | Qt::AlignTop);
-    text1_ = new QLineEdit(this);
-    text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setGeometry(ui::TwipsRect(1560, 120, 4935, 285));
-    command1_ = MakeButton(this, "Command1", QStringLiteral("..."), ui::TwipsRect(6480, 120, 495, 300));
-    command2_ = MakeButton(this, "Command2", QStringLiteral("OTTIMIZZA"), ui::TwipsRect(120, 480, 3375, 495));
-    command2_->setFont(DesignFont(12));
-    command5_ = MakeButton(this, "Command5", QStringLiteral("CHIUDI"), ui::TwipsRect(3600, 480, 3375, 495));
-    command5_->setFont(DesignFont(12));
-    label2_ = MakeLabel(this, "Label2", QStringLiteral("PAROLE"), ui::TwipsRect(240, 1080, 1935, 255), 9.75);
-    parole_ = MakeLabel(this, "parole", QStringLiteral("0"), ui::TwipsRect(240, 1320, 1935, 375), 13.5);
-    label4_ = MakeLabel(this, "Label4", QStringLiteral("DOPPIE"), ui::TwipsRect(4920, 1080, 1935, 255), 9.75);
+    label1_ = YellowLabel(this, "Label1", QStringLiteral("Da ottimizzare:"), ui::TwipsRect(120, 165, 1455, 255), 8.25,
+                          Qt::AlignLeft | Qt::AlignTop);
+    text1_ = ui::MakeControl<QLineEdit>(this, "Text1", ui::TwipsRect(1560, 120, 4935, 285));
+    command1_ = ui::MakeButton(this, "Command1", QStringLiteral("..."), ui::TwipsRect(6480, 120, 495, 300));
+    const QFont buttons = ui::DesignFont(12, true);
+    command2_ =
+        ui::MakeButton(this, "Command2", QStringLiteral("OTTIMIZZA"), ui::TwipsRect(120, 480, 3375, 495), buttons);
+    command5_ =
+        ui::MakeButton(this, "Command5", QStringLiteral("CHIUDI"), ui::TwipsRect(3600, 480, 3375, 495), buttons);
+    label2_ = YellowLabel(this, "Label2", QStringLiteral("PAROLE"), ui::TwipsRect(240, 1080, 1935, 255), 9.75);
+    parole_ = YellowLabel(this, "parole", QStringLiteral("0"), ui::TwipsRect(240, 1320, 1935, 375), 13.5);
+    label4_ = YellowLabel(this, "Label4", QStringLiteral("DOPPIE"), ui::TwipsRect(4920, 1080, 1935, 255), 9.75);
     label4_->hide();
-    doppie_ = MakeLabel(this, "doppie", QStringLiteral("0"), ui::TwipsRect(4920, 1320, 1935, 375), 13.5);
+    doppie_ = YellowLabel(this, "doppie", QStringLiteral("0"), ui::TwipsRect(4920, 1320, 1935, 375), 13.5);
     doppie_->hide();
-    list1_ = MakeList(this, "List1", list1Model_.get(), ui::TwipsRect(240, 1680, 1935, 2160));
-    list2_ = MakeList(this, "List2", list2Model_.get(), ui::TwipsRect(4920, 1680, 1935, 2160));
-    label3_ = MakeLabel(
+    list1_ = ui::MakeWordList(this, "List1", list1Model_.get(), ui::TwipsRect(240, 1680, 1935, 2160));
+    list2_ = ui::MakeWordList(this, "List2", list2Model_.get(), ui::TwipsRect(4920, 1680, 1935, 2160));
+    label3_ = YellowLabel(
         this, "Label3",
         QStringLiteral("Il dizionario è stato riordinato alfabeticamente e sono state rimosse le parole doppie."),
         ui::TwipsRect(2520, 1200, 2055, 1335), 9.75);
-    command3_ =
-        MakeButton(this, "Command3", QStringLiteral("SALVA OTTIMIZZATO"), ui::TwipsRect(2520, 2520, 2055, 1335));
-    command3_->setFont(DesignFont(9.75));
+    command3_ = ui::MakeButton(this, "Command3", QStringLiteral("SALVA OTTIMIZZATO"),
+                               ui::TwipsRect(2520, 2520, 2055, 1335), ui::DesignFont(9.75, true));
     WrapCaption(command3_);
 
     connect(command1_, &QPushButton::clicked, this, &Tool2::Command1_Click);
@@ -195,12 +151,12 @@ void Tool2::Command3_Click()
 {
     if (list1Words_.ListCount() == 0)
         return;
-    if (services_.Message(this, QStringLiteral("Sovrascrivere il file?"), kTitle, ui::Buttons::YesNo) !=
+    if (services_.Message(this, QStringLiteral("Sovrascrivere il file?"), ui::kTitle, ui::Buttons::YesNo) !=
         ui::Answer::Yes)
         return;
     if (!ui::SaveWordList(services_, this, text1_->text(), list1Words_))
         return;
-    services_.Message(this, QStringLiteral("File salvato!"), kTitle, ui::Buttons::Ok);
+    services_.Message(this, QStringLiteral("File salvato!"), ui::kTitle, ui::Buttons::Ok);
 }
 
 void Tool2::Command5_Click()

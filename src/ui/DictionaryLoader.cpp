@@ -1,30 +1,22 @@
 #include "ui/DictionaryLoader.h"
 
 #include "dictionary/DictionaryWriter.h"
+#include "ui/Conversions.h"
+#include "ui/Design.h"
 #include "ui/FileDialog.h"
 #include "ui/Services.h"
 
 namespace lexor::ui {
-namespace {
-
-const QString kTitle = QStringLiteral("LEXOR Tools");
-
-} // namespace
 
 QString Reason(const std::string& error)
 {
-    return QString::fromLocal8Bit(error.data(), static_cast<qsizetype>(error.size()));
+    return FromCoreText(error);
 }
 
 void ShowReadError(Services& services, QWidget* window, const QString& path, const std::string& error)
 {
     services.Message(window, QStringLiteral("Impossibile leggere il file:\n%1\n%2").arg(path, Reason(error)), kTitle,
                      Buttons::Ok);
-}
-
-std::filesystem::path ToPath(const QString& path)
-{
-    return std::filesystem::path(path.toStdU16String());
 }
 
 std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, FileDialog& dialog, WordList& target,

@@ -36,7 +36,4 @@ void ShowReadError(Services& services, QWidget* window, const QString& path, con
 // The system's reason for a failure, as the core reports it, for a message.
 QString Reason(const std::string& error);
 
-// Text to std::filesystem::path without losing characters on any platform.
-std::filesystem::path ToPath(const QString& path);
-
 } // namespace lexor::ui

@@ -4,12 +4,14 @@
 
 namespace lexor::ui {
 
-FileDialog::FileDialog(Services& services, QWidget* owner) : services_(services), owner_(owner) {}
+FileDialog::FileDialog(Services& services, QWidget* owner) : services_(services), owner_(owner)
+{
+}
 
 bool FileDialog::Choose()
 {
     FileName.clear();
-    FileName = services_.OpenFile(owner_, InitDir, Filter);
+    FileName = services_.OpenFile(owner_, InitDir, kDictionaryFilter);
     return !FileName.isEmpty();
 }
 

@@ -8,17 +8,17 @@ namespace lexor::ui {
 
 class Services;
 
-// A window's own file-open dialog (Dialog1): the file name, initial folder and
-// filter it keeps between uses, shown through the services.
+// A window's own file-open dialog (Dialog1): the file name and initial folder
+// it keeps between uses, shown through the services. It offers dictionaries,
+// "Dizionari LEXOR|*.lexor" in the toolkit's way of writing a filter.
 class FileDialog {
 public:
-    static inline const QString kDictionaryFilter = QStringLiteral("Dizionari LEXOR|*.lexor");
+    static inline const QString kDictionaryFilter = QStringLiteral("Dizionari LEXOR (*.lexor)");
 
     explicit FileDialog(Services& services, QWidget* owner);
 
     QString FileName;
     QString InitDir;
-    QString Filter = kDictionaryFilter;
 
     // Clears FileName, shows the dialog modally, keeps its answer in FileName.
     // Returns false when the user cancelled (the name is empty).

@@ -3,10 +3,37 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFont>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
-#include <QStringList>
 
 namespace lexor::ui {
+
+namespace {
+
+// A box without an icon still keeps an empty column for one, which pushes
+// the text off centre: the text takes the whole width instead.
+void DropIconColumn(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    const int index = grid && label ? grid->indexOf(label) : -1;
+    if (index < 0)
+        return;
+    for (int i = grid->count() - 1; i >= 0; --i) {
+        int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+        grid->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
+        if (column == 0 && grid->itemAt(i)->spacerItem())
+            delete grid->takeAt(i);
+    }
+    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    grid->getItemPosition(grid->indexOf(label), &row, &column, &rowSpan, &columnSpan);
+    grid->removeWidget(label);
+    grid->addWidget(label, row, 0, rowSpan, grid->columnCount());
+}
+
+} // namespace
 
 QString Services::AppPath(const QString& name) const
 {
@@ -19,6 +46,9 @@ std::unique_ptr<QMessageBox> QtServices::MakeBox(QWidget* parent, const QString&
     auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent);
     // Paths and system reasons are shown as they are, never as markup.
     box->setTextFormat(Qt::PlainText);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    box->setFont(font);
     if (buttons == Buttons::YesNo) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box->setDefaultButton(QMessageBox::Yes);
@@ -26,6 +56,7 @@ std::unique_ptr<QMessageBox> QtServices::MakeBox(QWidget* parent, const QString&
     } else {
         box->setStandardButtons(QMessageBox::Ok);
     }
+    DropIconColumn(*box);
     return box;
 }
 
@@ -40,7 +71,7 @@ Answer QtServices::Message(QWidget* parent, const QString& text, const QString& 
 
 QString QtServices::OpenFile(QWidget* parent, const QString& initialDir, const QString& filter)
 {
-    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), initialDir, ToQtFilter(filter));
+    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), initialDir, filter);
     return chosen.isEmpty() ? QString() : QDir::toNativeSeparators(chosen);
 }
 
@@ -50,15 +81,6 @@ QString QtServices::AppFolder() const
     while (folder.size() > 1 && folder.endsWith(QDir::separator()))
         folder.chop(1);
     return folder;
-}
-
-QString QtServices::ToQtFilter(const QString& filter)
-{
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        filters << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
-    return filters.join(QStringLiteral(";;"));
 }
 
 } // namespace lexor::ui

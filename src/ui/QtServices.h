@@ -15,10 +15,6 @@ public:
     QString OpenFile(QWidget* parent, const QString& initialDir, const QString& filter) override;
     QString AppFolder() const override;
 
-    // "Dizionari LEXOR|*.lexor" -> "Dizionari LEXOR (*.lexor)"; pairs beyond
-    // the first become further filters.
-    static QString ToQtFilter(const QString& filter);
-
     // The box Message shows, ready to run: no icon, the text as plain text,
     // for YesNo Yes as the default (Enter) and No for Escape.
     static std::unique_ptr<QMessageBox> MakeBox(QWidget* parent, const QString& text, const QString& title,

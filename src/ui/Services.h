@@ -20,7 +20,7 @@ public:
     // Modal box without icon; for YesNo, Yes is the default button.
     virtual Answer Message(QWidget* parent, const QString& text, const QString& title, Buttons buttons) = 0;
 
-    // Modal file-open dialog. filter is in the "Description|*.ext" form.
+    // Modal file-open dialog. filter is in the toolkit's "Description (*.ext)" form.
     // Returns the full path of the chosen file, or an empty string when cancelled.
     virtual QString OpenFile(QWidget* parent, const QString& initialDir, const QString& filter) = 0;
 

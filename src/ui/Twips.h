@@ -19,11 +19,16 @@ inline QRect TwipsRect(int left, int top, int width, int height)
     return QRect(Px(left), Px(top), Px(width), Px(height));
 }
 
+// The client height, in pixels, that an outer height of outerTwips leaves
+// once the window's design allowance for title bar and borders
+// (allowanceTwips) is taken off.
+constexpr int ClientHeight(int outerTwips, int allowanceTwips)
+{
+    return Px(outerTwips - allowanceTwips);
+}
+
 // Gives a fixed-size window the client height that an outer height of
-// outerTwips leaves once the window's design allowance for title bar and
-// borders (allowanceTwips) is taken off, and records outerTwips on the
-// window (property "outerHeightTwips") for whoever needs to read it back.
+// outerTwips leaves (see ClientHeight).
 void SetOuterHeightTwips(QWidget* window, int outerTwips, int allowanceTwips);
-int OuterHeightTwips(const QWidget* window);
 
 } // namespace lexor::ui

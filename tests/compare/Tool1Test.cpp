@@ -15,33 +15,24 @@
 
 #include "compare/CompareEngine.h"
 #include "compare/Tool1.h"
-#include "support/ScriptedServices.h"
-#include "support/TempDir.h"
-#include "ui/Fonts.h"
+#include "support/WindowTest.h"
+#include "ui/Conversions.h"
 #include "ui/Twips.h"
 
 namespace lexor {
 namespace {
 
-using Words = std::vector<std::string>;
-using Texts = std::vector<QString>;
+// The window's client height, in pixels, compact and expanded.
+const int kCompact = ui::ClientHeight(Tool1::kCompactHeight, Tool1::kNonClientAllowance);
+const int kExpanded = ui::ClientHeight(Tool1::kExpandedHeight, Tool1::kNonClientAllowance);
+
+using test::Dictionary;
+using test::Texts;
+using test::Words;
 
 const QString kTitle = QStringLiteral("LEXOR Tools");
 const QString kRefused = QStringLiteral("Selezionare prima due dizionari validi!");
 const QString kNoWords = QStringLiteral("Errore: nessuna parola nel dizionario!");
-
-std::string Dictionary(const Words& words, int count = -1)
-{
-    std::string bytes = "Lexor Dictionary Volume\r\n" + std::to_string(count < 0 ? int(words.size()) : count) + "\r\n";
-    for (const auto& w : words)
-        bytes += w + "\r\n";
-    return bytes;
-}
-
-QString Q(const std::filesystem::path& path)
-{
-    return QString::fromStdU16String(path.u16string());
-}
 
 // Records what the progress frame shows each time it is painted.
 class PaintRecorder : public QObject {
@@ -66,42 +57,26 @@ private:
     const Tool1* window_;
 };
 
-class Tool1Test : public testing::Test {
+class Tool1Test : public test::WindowTest {
 protected:
-    Tool1Test() : services(Q(dir.path())) { Open(); }
-    static void SetUpTestSuite() { ui::InstallFontSubstitutes(); }
-    ~Tool1Test() override { delete window.data(); }
+    Tool1Test() { Open(); }
 
     void Open()
     {
         window = new Tool1(services);
+        Watch(window);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.data()));
     }
 
-    template <typename T> T* Get(const char* name) const
-    {
-        auto* control = window->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(control, nullptr) << name;
-        return control;
-    }
-
-    void Click(const char* button) { QTest::mouseClick(Get<QPushButton>(button), Qt::LeftButton); }
-
-    std::filesystem::path Write(const char* name, const std::string& bytes)
-    {
-        test::WriteBytes(dir / name, bytes);
-        return dir / name;
-    }
-
     void LoadOriginal(const std::filesystem::path& file)
     {
-        services.QueueFile(Q(file));
+        Choose(file);
         Click("Command1");
     }
     void LoadModified(const std::filesystem::path& file)
     {
-        services.QueueFile(Q(file));
+        Choose(file);
         Click("Command2");
     }
     void LoadBoth(const Words& original, const Words& modified)
@@ -110,35 +85,11 @@ protected:
         LoadModified(Write("modificato.lexor", Dictionary(modified)));
     }
 
-    Words Items(const char* list) const
-    {
-        Words out;
-        const auto* model = Get<QListView>(list)->model();
-        for (int row = 0; row < model->rowCount(); ++row)
-            out.push_back(model->data(model->index(row, 0)).toString().toStdString());
-        return out;
-    }
-
-    QString Text(const char* control) const
-    {
-        if (auto* box = window->findChild<QLineEdit*>(QLatin1String(control)))
-            return box->text();
-        return Get<QLabel>(control)->text();
-    }
     QString Tip(const char* list) const { return Get<QListView>(list)->toolTip(); }
-    int Height() const { return ui::OuterHeightTwips(window); }
-
-    Texts BoxTexts() const
-    {
-        Texts texts;
-        for (const auto& box : services.boxes)
-            texts.push_back(box.text);
-        return texts;
-    }
 
     void ExpectDesignState()
     {
-        EXPECT_EQ(Height(), Tool1::kCompactHeight);
+        EXPECT_EQ(window->height(), kCompact);
         EXPECT_TRUE(Text("Text1").isEmpty());
         EXPECT_TRUE(Text("Text2").isEmpty());
         EXPECT_TRUE(Items("List1").empty());
@@ -158,8 +109,6 @@ protected:
         EXPECT_EQ(Text("Label7"), QStringLiteral("100%"));
     }
 
-    test::TempDir dir;
-    test::ScriptedServices services;
     QPointer<Tool1> window;
 };
 
@@ -252,7 +201,7 @@ TEST_F(Tool1Test, CompactWindowHidesTheResultsAndExpandedShowsThem)
     EXPECT_GE(clientBottom(), Get<QWidget>("Frame1")->geometry().bottom());
     LoadBoth({"casa"}, {"mare"});
     Click("Command5");
-    EXPECT_EQ(Height(), Tool1::kExpandedHeight);
+    EXPECT_EQ(window->height(), kExpanded);
     EXPECT_GE(clientBottom(), Get<QWidget>("List1")->geometry().bottom());
     EXPECT_GE(clientBottom(), Get<QWidget>("Command6")->geometry().bottom());
 }
@@ -265,15 +214,15 @@ TEST_F(Tool1Test, LoadersSortTheWordsAndShowThePaths)
     LoadModified(modified);
     ASSERT_EQ(services.dialogs.size(), 2u);
     for (const auto& call : services.dialogs) {
-        EXPECT_EQ(call.initialDir, Q(dir.path()));
-        EXPECT_EQ(call.filter, QStringLiteral("Dizionari LEXOR|*.lexor"));
+        EXPECT_EQ(call.initialDir, ui::FromPath(game.path()));
+        EXPECT_EQ(call.filter, QStringLiteral("Dizionari LEXOR (*.lexor)"));
     }
     EXPECT_EQ(Items("List1"), (Words{"casa", "perch\xC3\xA9", "zebra"}));
     EXPECT_EQ(Items("List2"), (Words{"albero", "mare"}));
-    EXPECT_EQ(Text("Text1"), Q(original));
-    EXPECT_EQ(Text("Text2"), Q(modified));
+    EXPECT_EQ(Text("Text1"), ui::FromPath(original));
+    EXPECT_EQ(Text("Text2"), ui::FromPath(modified));
     EXPECT_TRUE(Get<QLineEdit>("Text1")->isReadOnly());
-    EXPECT_EQ(Height(), Tool1::kCompactHeight);
+    EXPECT_EQ(window->height(), kCompact);
     EXPECT_TRUE(services.boxes.empty());
 }
 
@@ -288,8 +237,8 @@ TEST_F(Tool1Test, NoWordsMessageTitleDependsOnTheLoader)
     EXPECT_EQ(services.boxes[1].text, kNoWords);
     EXPECT_EQ(services.boxes[1].title, kTitle);
     EXPECT_EQ(services.boxes[1].buttons, ui::Buttons::Ok);
-    EXPECT_EQ(Text("Text1"), Q(empty));
-    EXPECT_EQ(Text("Text2"), Q(empty));
+    EXPECT_EQ(Text("Text1"), ui::FromPath(empty));
+    EXPECT_EQ(Text("Text2"), ui::FromPath(empty));
 }
 
 TEST_F(Tool1Test, CompareShowsAddedAndMissingWordsAndConsumesTheInputs)
@@ -297,7 +246,7 @@ TEST_F(Tool1Test, CompareShowsAddedAndMissingWordsAndConsumesTheInputs)
     LoadBoth({"casa", "mare", "sole", "Casa", "casa"}, {"sole", "casa", "albero", "casa", "casa"});
     Click("Command5");
     EXPECT_TRUE(services.boxes.empty());
-    EXPECT_EQ(Height(), Tool1::kExpandedHeight);
+    EXPECT_EQ(window->height(), kExpanded);
     EXPECT_EQ(Items("List3"), (Words{"albero", "casa"}));
     EXPECT_EQ(Items("List1"), (Words{"Casa", "mare"}));
     EXPECT_TRUE(Items("List2").empty());
@@ -311,7 +260,7 @@ TEST_F(Tool1Test, CompareShowsAddedAndMissingWordsAndConsumesTheInputs)
     EXPECT_EQ(BoxTexts(), Texts{kRefused});
     EXPECT_EQ(services.boxes[0].title, kTitle);
     EXPECT_EQ(Items("List3"), (Words{"albero", "casa"}));
-    EXPECT_EQ(Height(), Tool1::kExpandedHeight);
+    EXPECT_EQ(window->height(), kExpanded);
 }
 
 TEST_F(Tool1Test, IdenticalDictionariesLeaveNothingToSave)
@@ -325,8 +274,8 @@ TEST_F(Tool1Test, IdenticalDictionariesLeaveNothingToSave)
     EXPECT_EQ(BoxTexts(), (Texts{"Nessuna parola aggiunta!", "Nessuna parola mancante!"}));
     for (const auto& box : services.boxes)
         EXPECT_EQ(box.title, kTitle);
-    EXPECT_FALSE(std::filesystem::exists(dir / "Aggiunte.ldv"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "Mancanti.ldv"));
+    EXPECT_FALSE(std::filesystem::exists(game / "Aggiunte.ldv"));
+    EXPECT_FALSE(std::filesystem::exists(game / "Mancanti.ldv"));
 }
 
 TEST_F(Tool1Test, SavesWriteBothFilesAndOverwriteWithoutAsking)
@@ -335,14 +284,14 @@ TEST_F(Tool1Test, SavesWriteBothFilesAndOverwriteWithoutAsking)
     Click("Command5");
     Click("Command4");
     Click("Command6");
-    EXPECT_EQ(test::ReadBytes(dir / "Aggiunte.ldv"), Dictionary({"albero", "sole"}));
-    EXPECT_EQ(test::ReadBytes(dir / "Mancanti.ldv"), Dictionary({"casa", "zeta"}));
+    EXPECT_EQ(test::ReadBytes(game / "Aggiunte.ldv"), Dictionary({"albero", "sole"}));
+    EXPECT_EQ(test::ReadBytes(game / "Mancanti.ldv"), Dictionary({"casa", "zeta"}));
     EXPECT_EQ(BoxTexts(), (Texts{"File Aggiunte.ldv salvato!", "File Mancanti.ldv salvato!"}));
 
     LoadBoth({"uno"}, {"due"});
     Click("Command5");
     Click("Command4");
-    EXPECT_EQ(test::ReadBytes(dir / "Aggiunte.ldv"), Dictionary({"due"}));
+    EXPECT_EQ(test::ReadBytes(game / "Aggiunte.ldv"), Dictionary({"due"}));
     EXPECT_EQ(BoxTexts().back(), QStringLiteral("File Aggiunte.ldv salvato!"));
     EXPECT_EQ(services.boxes.size(), 3u);
 }
@@ -352,18 +301,18 @@ TEST_F(Tool1Test, FailedSaveTellsWhyAndClaimsNoSuccess)
     LoadBoth({"casa"}, {"mare"});
     Click("Command5");
     // A folder where the file should go cannot be replaced by a file.
-    std::filesystem::create_directories(dir / "Mancanti.ldv" / "dentro");
+    std::filesystem::create_directories(game / "Mancanti.ldv" / "dentro");
     Click("Command6");
     ASSERT_EQ(services.boxes.size(), 1u);
     EXPECT_TRUE(services.boxes[0].text.startsWith(QStringLiteral("Impossibile salvare il file:")))
         << services.boxes[0].text.toStdString();
-    EXPECT_TRUE(std::filesystem::is_directory(dir / "Mancanti.ldv" / "dentro"));
+    EXPECT_TRUE(std::filesystem::is_directory(game / "Mancanti.ldv" / "dentro"));
 
-    services.SetAppFolder(Q(dir / "manca"));
+    services.SetAppFolder(ui::FromPath(game / "manca"));
     Click("Command4");
     ASSERT_EQ(services.boxes.size(), 2u);
     EXPECT_TRUE(services.boxes[1].text.startsWith(QStringLiteral("Impossibile salvare il file:")));
-    EXPECT_FALSE(std::filesystem::exists(dir / "manca"));
+    EXPECT_FALSE(std::filesystem::exists(game / "manca"));
     EXPECT_EQ(Items("List3"), Words{"mare"});
 }
 
@@ -412,7 +361,7 @@ TEST_F(Tool1Test, RefusedRunsChangeNothing)
         EXPECT_EQ(Text("Text2"), text2);
         EXPECT_EQ(Text("Label7"), QStringLiteral("0%"));
         EXPECT_EQ(window->BarWidthTwips(), 15.0f);
-        EXPECT_EQ(Height(), Tool1::kCompactHeight);
+        EXPECT_EQ(window->height(), kCompact);
     }
 }
 
@@ -462,12 +411,12 @@ TEST_F(Tool1Test, ReloadingShrinksTheWindowAndKeepsTheFullBar)
     Click("Command5");
     const auto next = Write("nuovo.lexor", Dictionary({"luna"}));
     LoadOriginal(next);
-    EXPECT_EQ(Height(), Tool1::kCompactHeight);
+    EXPECT_EQ(window->height(), kCompact);
     EXPECT_EQ(Items("List1"), Words{"luna"});
     EXPECT_EQ(Items("List3"), Words{"sole"});
     EXPECT_TRUE(Tip("List1").isEmpty());
     EXPECT_TRUE(Tip("List3").isEmpty());
-    EXPECT_EQ(Text("Text1"), Q(next));
+    EXPECT_EQ(Text("Text1"), ui::FromPath(next));
     ExpectFullBar();
 
     Click("Command5");
@@ -481,8 +430,8 @@ TEST_F(Tool1Test, RejectedModifiedFileStillShrinksAndClearsTheTooltips)
     const auto bad = Write("bom.lexor", "\xEF\xBB\xBFLexor Dictionary Volume\r\n1\r\nmare\r\n");
     LoadModified(bad);
     EXPECT_TRUE(services.boxes.empty());
-    EXPECT_EQ(Height(), Tool1::kCompactHeight);
-    EXPECT_EQ(Text("Text2"), Q(bad));
+    EXPECT_EQ(window->height(), kCompact);
+    EXPECT_EQ(Text("Text2"), ui::FromPath(bad));
     EXPECT_TRUE(Items("List2").empty());
     EXPECT_TRUE(Tip("List1").isEmpty());
     EXPECT_TRUE(Tip("List3").isEmpty());
@@ -497,7 +446,7 @@ TEST_F(Tool1Test, CancelledDialogsKeepTheResults)
     Click("Command1");
     services.QueueCancel();
     Click("Command2");
-    EXPECT_EQ(Height(), Tool1::kExpandedHeight);
+    EXPECT_EQ(window->height(), kExpanded);
     EXPECT_EQ(Items("List1"), Words{"casa"});
     EXPECT_EQ(Items("List3"), Words{"sole"});
     EXPECT_EQ(Tip("List1"), QStringLiteral("1 parole"));

@@ -11,8 +11,8 @@
 #include "dictionary/DictionaryWriter.h"
 #include "menu/Activation.h"
 #include "menu/Menu.h"
-#include "support/ScriptedServices.h"
-#include "support/TempDir.h"
+#include "support/WindowTest.h"
+#include "ui/Conversions.h"
 
 namespace lexor {
 namespace {
@@ -25,11 +25,6 @@ const QString kWarning = QStringLiteral(
     "backup prima di questa operazione. Proseguire?");
 const std::string kOldActive = "Lexor Dictionary Volume\r\n2\r\nmare\r\ncasa\r\n";
 const std::string kChosen = "Lexor Dictionary Volume\r\n3\r\nalbero\r\ncitt\xE0\r\nperch\xE9\r\n";
-
-QString Native(const fs::path& path)
-{
-    return QDir::toNativeSeparators(QString::fromStdU16String(path.u16string()));
-}
 
 // Makes a folder refuse new files and renames for as long as it lives: by
 // its permissions, or, for a user whom permissions do not stop, by the
@@ -64,15 +59,19 @@ private:
     bool immutable_ = false;
 };
 
-class ActivationTest : public ::testing::Test {
+class ActivationTest : public test::WindowTest {
 protected:
-    void SetUp() override { fs::create_directory(appFolder / "Dizionari"); }
+    void SetUp() override
+    {
+        fs::create_directory(game / "Dizionari");
+        Watch(&menu);
+    }
 
-    fs::path Active() const { return appFolder / "LEXOR.lexor"; }
+    fs::path Active() const { return game / "LEXOR.lexor"; }
 
     fs::path Sample(const std::string& name, std::string_view bytes) const
     {
-        const fs::path path = appFolder / "Dizionari" / name;
+        const fs::path path = game / "Dizionari" / name;
         test::WriteBytes(path, bytes);
         return path;
     }
@@ -81,16 +80,14 @@ protected:
     void Activate(const fs::path& path)
     {
         services.QueueAnswer(ui::Answer::Yes);
-        services.QueueFile(Native(path));
-        menu.findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+        Choose(path);
+        Click("Command3");
     }
 
     // Gives the active dictionary an old time stamp, so that a copy onto it,
     // even of the same bytes, shows.
     void AgeActive() { fs::last_write_time(Active(), fs::last_write_time(Active()) - std::chrono::hours(48)); }
 
-    test::TempDir appFolder;
-    test::ScriptedServices services{Native(appFolder.path())};
     Menu menu{services};
 };
 
@@ -99,7 +96,7 @@ TEST_F(ActivationTest, NoAtTheWarningShowsNoDialogAndKeepsTheActiveDictionary)
     test::WriteBytes(Active(), kOldActive);
     Sample("nuovo.lexor", kChosen);
     services.QueueAnswer(ui::Answer::No);
-    services.QueueFile(Native(appFolder / "Dizionari" / "nuovo.lexor"));
+    services.QueueFile(ui::FromPath(game / "Dizionari" / "nuovo.lexor"));
     menu.Command3_Click();
     ASSERT_EQ(services.boxes.size(), 1u);
     EXPECT_EQ(services.boxes[0].text, kWarning);
@@ -112,26 +109,24 @@ TEST_F(ActivationTest, NoAtTheWarningShowsNoDialogAndKeepsTheActiveDictionary)
 TEST_F(ActivationTest, YesInstallsTheChosenFileSilently)
 {
     test::WriteBytes(Active(), kOldActive);
-    const QString status = menu.findChild<QLabel*>(QStringLiteral("Label2"))->text();
+    const QString status = Text("Label2");
     Activate(Sample("nuovo.lexor", kChosen));
     ASSERT_EQ(services.dialogs.size(), 1u);
-    EXPECT_EQ(services.dialogs[0].initialDir, Native(appFolder / "Dizionari"));
-    EXPECT_EQ(services.dialogs[0].filter, QStringLiteral("Dizionari LEXOR|*.lexor"));
+    EXPECT_EQ(services.dialogs[0].initialDir, ui::FromPath(game / "Dizionari"));
+    EXPECT_EQ(services.dialogs[0].filter, QStringLiteral("Dizionari LEXOR (*.lexor)"));
     EXPECT_EQ(services.boxes.size(), 1u);
     EXPECT_EQ(test::ReadBytes(Active()), kChosen);
-    EXPECT_EQ(menu.findChild<QLabel*>(QStringLiteral("Label2"))->text(), status);
+    EXPECT_EQ(Text("Label2"), status);
 }
 
 TEST_F(ActivationTest, CancelledDialogChangesNothing)
 {
     test::WriteBytes(Active(), kOldActive);
-    menu.Dialog1.FileName = QStringLiteral("vecchio.lexor");
     services.QueueAnswer(ui::Answer::Yes);
     services.QueueCancel();
     menu.Command3_Click();
     EXPECT_EQ(services.dialogs.size(), 1u);
     EXPECT_EQ(services.boxes.size(), 1u);
-    EXPECT_TRUE(menu.Dialog1.FileName.isEmpty());
     EXPECT_EQ(test::ReadBytes(Active()), kOldActive);
 }
 
@@ -171,8 +166,8 @@ TEST_F(ActivationTest, TheActiveDictionaryItselfIsNotCopied)
     const auto stamp = fs::last_write_time(Active());
     const fs::path spellings[] = {
         Active(),
-        appFolder / "Dizionari" / ".." / "LEXOR.lexor",
-        appFolder / "." / "LEXOR.lexor",
+        game / "Dizionari" / ".." / "LEXOR.lexor",
+        game / "." / "LEXOR.lexor",
     };
     for (const fs::path& spelling : spellings) {
         SCOPED_TRACE(spelling.string());
@@ -187,7 +182,7 @@ TEST_F(ActivationTest, ANameInAnotherCaseIsTheActiveFileOnlyWhereTheFileSystemSa
 {
     test::WriteBytes(Active(), kOldActive);
     AgeActive();
-    const fs::path otherCase = appFolder / "lexor.LEXOR";
+    const fs::path otherCase = game / "lexor.LEXOR";
     const bool caseInsensitive = fs::exists(otherCase);
     if (!caseInsensitive)
         test::WriteBytes(otherCase, kChosen);
@@ -209,8 +204,8 @@ TEST_F(ActivationTest, AnyFileWithTheHeaderIsCopiedByteForByte)
         Activate(Sample("prova.lexor", bytes));
         EXPECT_EQ(test::ReadBytes(Active()), bytes);
     }
-    test::WriteBytes(appFolder / "Aggiunte.ldv", kChosen);
-    Activate(appFolder / "Aggiunte.ldv");
+    test::WriteBytes(game / "Aggiunte.ldv", kChosen);
+    Activate(game / "Aggiunte.ldv");
     EXPECT_EQ(test::ReadBytes(Active()), kChosen);
     EXPECT_EQ(services.boxes.size(), 4u);
 }
@@ -226,13 +221,13 @@ TEST_F(ActivationTest, CreatesTheActiveDictionaryWhenThereIsNone)
 TEST_F(ActivationTest, UnreadableChoiceIsReportedAndNothingIsCopied)
 {
     test::WriteBytes(Active(), kOldActive);
-    const fs::path missing = appFolder / "Dizionari" / "sparito.lexor";
+    const fs::path missing = game / "Dizionari" / "sparito.lexor";
     Activate(missing);
     ASSERT_EQ(services.boxes.size(), 2u);
-    EXPECT_TRUE(services.boxes[1].text.startsWith(QStringLiteral("Impossibile leggere il file:\n") + Native(missing) +
-                                                  QStringLiteral("\n")));
+    EXPECT_TRUE(services.boxes[1].text.startsWith(QStringLiteral("Impossibile leggere il file:\n") +
+                                                  ui::FromPath(missing) + QStringLiteral("\n")));
     EXPECT_GT(services.boxes[1].text.size(),
-              QStringLiteral("Impossibile leggere il file:\n\n").size() + Native(missing).size());
+              QStringLiteral("Impossibile leggere il file:\n\n").size() + ui::FromPath(missing).size());
     EXPECT_EQ(services.boxes[1].title, QStringLiteral("LEXOR Tools"));
     EXPECT_EQ(services.boxes[1].buttons, ui::Buttons::Ok);
     EXPECT_EQ(test::ReadBytes(Active()), kOldActive);
@@ -244,13 +239,13 @@ TEST_F(ActivationTest, FailedCopyKeepsTheOldDictionaryAndSaysWhy)
     test::TempDir elsewhere;
     test::WriteBytes(elsewhere / "nuovo.lexor", kChosen);
     {
-        ReadOnlyFolder readOnly(appFolder.path());
+        ReadOnlyFolder readOnly(game.path());
         if (!readOnly.Refuses())
             GTEST_SKIP() << "cannot make a folder read-only here (permissions not enforced, no chattr)";
         Activate(elsewhere / "nuovo.lexor");
     }
     EXPECT_EQ(test::ReadBytes(Active()), kOldActive);
-    const auto entries = std::distance(fs::directory_iterator(appFolder.path()), fs::directory_iterator());
+    const auto entries = std::distance(fs::directory_iterator(game.path()), fs::directory_iterator());
     EXPECT_EQ(entries, 2) << "only Dizionari and LEXOR.lexor, no temporary file";
     ASSERT_EQ(services.boxes.size(), 2u);
     const QString prefix = QStringLiteral("Impossibile installare il dizionario:\n");

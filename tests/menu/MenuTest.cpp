@@ -17,9 +17,8 @@
 #include "compare/Tool1.h"
 #include "menu/Menu.h"
 #include "optimise/Tool2.h"
-#include "support/ScriptedServices.h"
-#include "support/TempDir.h"
-#include "ui/Fonts.h"
+#include "support/WindowTest.h"
+#include "ui/Conversions.h"
 #include "ui/Twips.h"
 
 namespace lexor {
@@ -31,42 +30,22 @@ const QString kDescribeOptimise = QStringLiteral("Riordina alfabeticamente un Di
 const QString kDescribeActivate = QStringLiteral("Cambia il Dizionario attualmente in uso nel gioco");
 const QString kDescribeExit = QStringLiteral("Esci da LEXOR Tools");
 
-QString Native(const std::filesystem::path& path)
-{
-    return QDir::toNativeSeparators(QString::fromStdU16String(path.u16string()));
-}
-
-class MenuTest : public ::testing::Test {
+class MenuTest : public test::WindowTest {
 protected:
     void SetUp() override
     {
-        ui::InstallFontSubstitutes();
+        Watch(&menu);
         menu.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
     }
 
-    void TearDown() override
-    {
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (window != &menu)
-                delete window;
-    }
-
-    template <class T = QWidget> T* Control(const char* name) const
-    {
-        T* control = menu.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(control, nullptr) << name;
-        return control;
-    }
-
-    QString Status() const { return Control<QLabel>("Label2")->text(); }
+    QString Status() const { return Get<QLabel>("Label2")->text(); }
 
     // A pointer move as the window system delivers it: to the window, which
     // hands it to the control under the pointer.
     void MoveOver(const char* name, QPoint offset = QPoint(3, 3))
     {
-        QWidget* control = std::string_view(name) == "Menu" ? &menu : Control(name);
-        QTest::mouseMove(menu.windowHandle(), control->mapTo(&menu, offset));
+        QTest::mouseMove(menu.windowHandle(), Get(name)->mapTo(&menu, offset));
     }
 
     template <class Tool> Tool* OnlyTool() const
@@ -85,8 +64,6 @@ protected:
 
     static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    test::TempDir appFolder;
-    test::ScriptedServices services{Native(appFolder.path())};
     Menu menu{services};
 };
 
@@ -141,7 +118,7 @@ TEST_F(MenuTest, OverTheLabelsTheStatusLineKeepsItsText)
 TEST_F(MenuTest, ButtonsTakeTheFocusInColumnOrderAndNothingElseDoes)
 {
     const char* order[] = {"Command1", "Command2", "Command3", "Command4"};
-    QWidget* current = Control(order[0]);
+    QWidget* current = Get(order[0]);
     for (int i = 1; i <= 4; ++i) {
         do
             current = current->nextInFocusChain();
@@ -149,13 +126,13 @@ TEST_F(MenuTest, ButtonsTakeTheFocusInColumnOrderAndNothingElseDoes)
         EXPECT_EQ(current->objectName(), QString::fromLatin1(order[i % 4]));
     }
     for (const char* name : {"Frame1", "Frame2", "Label1", "Label2"})
-        EXPECT_EQ(Control(name)->focusPolicy(), Qt::NoFocus) << name;
+        EXPECT_EQ(Get(name)->focusPolicy(), Qt::NoFocus) << name;
     for (const char* name : order) {
-        EXPECT_FALSE(Control<QPushButton>(name)->isDefault()) << name;
-        EXPECT_FALSE(Control<QPushButton>(name)->autoDefault()) << name;
+        EXPECT_FALSE(Get<QPushButton>(name)->isDefault()) << name;
+        EXPECT_FALSE(Get<QPushButton>(name)->autoDefault()) << name;
     }
     menu.activateWindow();
-    EXPECT_EQ(menu.focusWidget(), Control("Command1"));
+    EXPECT_EQ(menu.focusWidget(), Get("Command1"));
 }
 
 TEST_F(MenuTest, ClientAreaAndBannerHaveTheirDesignSize)
@@ -192,7 +169,7 @@ TEST_F(MenuTest, ControlsHaveTheirDesignLayoutCaptionsFontsAndColours)
     };
     for (const Design& design : controls) {
         SCOPED_TRACE(design.name);
-        QWidget* control = Control(design.name);
+        QWidget* control = Get(design.name);
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(control->parentWidget()->objectName(), QString::fromLatin1(design.container));
         const QRect& t = design.twips;
@@ -211,9 +188,9 @@ TEST_F(MenuTest, ControlsHaveTheirDesignLayoutCaptionsFontsAndColours)
         EXPECT_EQ(control->palette().color(QPalette::WindowText), design.colour);
     }
     // The status line hides the frame behind it; the version lets the banner show through.
-    EXPECT_TRUE(Control("Label2")->autoFillBackground());
-    EXPECT_EQ(Control("Label2")->palette().color(QPalette::Window), menu.palette().color(QPalette::Window));
-    EXPECT_FALSE(Control("Label1")->autoFillBackground());
+    EXPECT_TRUE(Get("Label2")->autoFillBackground());
+    EXPECT_EQ(Get("Label2")->palette().color(QPalette::Window), menu.palette().color(QPalette::Window));
+    EXPECT_FALSE(Get("Label1")->autoFillBackground());
 }
 
 TEST_F(MenuTest, FixedWindowCentredOnTheScreen)
@@ -229,7 +206,7 @@ TEST_F(MenuTest, FixedWindowCentredOnTheScreen)
 
 TEST_F(MenuTest, EveryDescriptionFitsTheStatusLine)
 {
-    auto* label = Control<QLabel>("Label2");
+    auto* label = Get<QLabel>("Label2");
     const QFontMetrics metrics(label->font());
     for (const QString& text :
          {Menu::kCreditLine, kDescribeCompare, kDescribeOptimise, kDescribeActivate, kDescribeExit})
@@ -239,15 +216,19 @@ TEST_F(MenuTest, EveryDescriptionFitsTheStatusLine)
 
 TEST_F(MenuTest, DialogStartsInTheDictionariesFolderWithoutCreatingIt)
 {
-    EXPECT_EQ(menu.Dialog1.InitDir, Native(appFolder / "Dizionari"));
-    EXPECT_EQ(menu.Dialog1.Filter, QStringLiteral("Dizionari LEXOR|*.lexor"));
-    EXPECT_FALSE(std::filesystem::exists(appFolder / "Dizionari"));
+    services.QueueAnswer(ui::Answer::Yes);
+    services.QueueCancel();
+    Click("Command3");
+    ASSERT_EQ(services.dialogs.size(), 1u);
+    EXPECT_EQ(services.dialogs[0].initialDir, ui::FromPath(game / "Dizionari"));
+    EXPECT_EQ(services.dialogs[0].filter, QStringLiteral("Dizionari LEXOR (*.lexor)"));
+    EXPECT_FALSE(std::filesystem::exists(game / "Dizionari"));
 }
 
 TEST_F(MenuTest, EachToolReplacesTheMenuUntilItsCloseButton)
 {
     MoveOver("Command1");
-    Control<QPushButton>("Command1")->click();
+    Get<QPushButton>("Command1")->click();
     auto* tool1 = OnlyTool<Tool1>();
     ASSERT_NE(tool1, nullptr);
     EXPECT_TRUE(tool1->isVisible());
@@ -259,7 +240,7 @@ TEST_F(MenuTest, EachToolReplacesTheMenuUntilItsCloseButton)
     EXPECT_TRUE(menu.isVisible());
     EXPECT_EQ(Status(), kDescribeCompare);
 
-    Control<QPushButton>("Command2")->click();
+    Get<QPushButton>("Command2")->click();
     auto* tool2 = OnlyTool<Tool2>();
     ASSERT_NE(tool2, nullptr);
     EXPECT_EQ(OnlyTool<Tool1>(), nullptr);
@@ -272,7 +253,7 @@ TEST_F(MenuTest, EachToolReplacesTheMenuUntilItsCloseButton)
 
 TEST_F(MenuTest, ClosingAToolThroughTheTitleBarActsAsItsCloseButton)
 {
-    Control<QPushButton>("Command2")->click();
+    Get<QPushButton>("Command2")->click();
     ASSERT_NE(OnlyTool<Tool2>(), nullptr);
     OnlyTool<Tool2>()->close();
     FlushDeletes();
@@ -282,23 +263,23 @@ TEST_F(MenuTest, ClosingAToolThroughTheTitleBarActsAsItsCloseButton)
 
 TEST_F(MenuTest, ReopenedToolStartsFromItsDesignState)
 {
-    Control<QPushButton>("Command1")->click();
+    Get<QPushButton>("Command1")->click();
     ui::SetOuterHeightTwips(OnlyTool<Tool1>(), Tool1::kExpandedHeight, Tool1::kNonClientAllowance);
     OnlyTool<Tool1>()->close();
     FlushDeletes();
-    Control<QPushButton>("Command1")->click();
+    Get<QPushButton>("Command1")->click();
     ASSERT_NE(OnlyTool<Tool1>(), nullptr);
-    EXPECT_EQ(ui::OuterHeightTwips(OnlyTool<Tool1>()), Tool1::kCompactHeight);
+    EXPECT_EQ(OnlyTool<Tool1>()->height(), ui::ClientHeight(Tool1::kCompactHeight, Tool1::kNonClientAllowance));
 
     OnlyTool<Tool1>()->close();
     FlushDeletes();
-    Control<QPushButton>("Command2")->click();
+    Get<QPushButton>("Command2")->click();
     ui::SetOuterHeightTwips(OnlyTool<Tool2>(), Tool2::kExpandedHeight, Tool2::kNonClientAllowance);
     OnlyTool<Tool2>()->close();
     FlushDeletes();
-    Control<QPushButton>("Command2")->click();
+    Get<QPushButton>("Command2")->click();
     ASSERT_NE(OnlyTool<Tool2>(), nullptr);
-    EXPECT_EQ(ui::OuterHeightTwips(OnlyTool<Tool2>()), Tool2::kCompactHeight);
+    EXPECT_EQ(OnlyTool<Tool2>()->height(), ui::ClientHeight(Tool2::kCompactHeight, Tool2::kNonClientAllowance));
 }
 
 // The program's own event loop: these end it, or a guard ends it with 1 so a
@@ -314,7 +295,7 @@ int RunEventLoop()
 
 TEST_F(MenuTest, EsciEndsTheProgram)
 {
-    QTimer::singleShot(0, Control<QPushButton>("Command4"), &QPushButton::click);
+    QTimer::singleShot(0, Get<QPushButton>("Command4"), &QPushButton::click);
     EXPECT_EQ(RunEventLoop(), 0);
 }
 
@@ -327,7 +308,7 @@ TEST_F(MenuTest, ClosingTheMenuEndsTheProgram)
 TEST_F(MenuTest, ClosingAToolDoesNotEndTheProgram)
 {
     QTimer::singleShot(0, [this] {
-        Control<QPushButton>("Command1")->click();
+        Get<QPushButton>("Command1")->click();
         Tool1* tool = OnlyTool<Tool1>();
         QObject::connect(tool, &QObject::destroyed, [] { QTimer::singleShot(0, [] { QCoreApplication::exit(2); }); });
         tool->close();

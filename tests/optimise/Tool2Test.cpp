@@ -13,90 +13,46 @@
 #include <vector>
 
 #include "optimise/Tool2.h"
-#include "support/ScriptedServices.h"
-#include "support/TempDir.h"
-#include "ui/Fonts.h"
+#include "support/WindowTest.h"
+#include "ui/Conversions.h"
 #include "ui/Twips.h"
 
 namespace lexor {
 namespace {
 
-using Words = std::vector<std::string>;
+// The window's client height, in pixels, compact and expanded.
+const int kCompact = ui::ClientHeight(Tool2::kCompactHeight, Tool2::kNonClientAllowance);
+const int kExpanded = ui::ClientHeight(Tool2::kExpandedHeight, Tool2::kNonClientAllowance);
+
+using test::Dictionary;
+using test::Words;
 
 const QString kSaveQuestion = QStringLiteral("Sovrascrivere il file?");
 const QString kSaved = QStringLiteral("File salvato!");
 
-std::string Dictionary(const Words& words, int count = -1)
-{
-    std::string bytes = "Lexor Dictionary Volume\r\n" + std::to_string(count < 0 ? int(words.size()) : count) + "\r\n";
-    for (const auto& w : words)
-        bytes += w + "\r\n";
-    return bytes;
-}
-
-QString Q(const std::filesystem::path& path)
-{
-    return QString::fromStdU16String(path.u16string());
-}
-
-class Tool2Test : public testing::Test {
+class Tool2Test : public test::WindowTest {
 protected:
-    Tool2Test() : services(Q(dir.path())) { Open(); }
-    static void SetUpTestSuite() { ui::InstallFontSubstitutes(); }
-    ~Tool2Test() override { delete window.data(); }
+    Tool2Test() { Open(); }
 
     void Open()
     {
         window = new Tool2(services);
+        Watch(window);
         window->show();
-    }
-
-    template <typename T> T* Get(const char* name) const
-    {
-        auto* control = window->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(control, nullptr) << name;
-        return control;
-    }
-
-    void Click(const char* button) { QTest::mouseClick(Get<QPushButton>(button), Qt::LeftButton); }
-
-    std::filesystem::path Write(const char* name, const std::string& bytes)
-    {
-        test::WriteBytes(dir / name, bytes);
-        return dir / name;
     }
 
     void Load(const std::filesystem::path& file)
     {
-        services.QueueFile(Q(file));
+        Choose(file);
         Click("Command1");
     }
 
-    Words Items(const char* list) const
-    {
-        Words out;
-        const auto* model = Get<QListView>(list)->model();
-        for (int row = 0; row < model->rowCount(); ++row)
-            out.push_back(model->data(model->index(row, 0)).toString().toStdString());
-        return out;
-    }
-
-    QString Text(const char* label) const { return Get<QLabel>(label)->text(); }
     bool Shown(const char* name) const { return !Get<QWidget>(name)->isHidden(); }
-    int Height() const { return ui::OuterHeightTwips(window); }
-
-    std::vector<QString> BoxTexts() const
-    {
-        std::vector<QString> texts;
-        for (const auto& box : services.boxes)
-            texts.push_back(box.text);
-        return texts;
-    }
 
     void ExpectDesignState()
     {
-        EXPECT_EQ(Height(), Tool2::kCompactHeight);
-        EXPECT_TRUE(Get<QLineEdit>("Text1")->text().isEmpty());
+        EXPECT_EQ(window->height(), kCompact);
+        EXPECT_TRUE(Text("Text1").isEmpty());
         EXPECT_TRUE(Items("List1").empty());
         EXPECT_TRUE(Items("List2").empty());
         EXPECT_EQ(Text("parole"), QStringLiteral("0"));
@@ -105,8 +61,6 @@ protected:
         EXPECT_FALSE(Shown("doppie"));
     }
 
-    test::TempDir dir;
-    test::ScriptedServices services;
     QPointer<Tool2> window;
 };
 
@@ -192,11 +146,11 @@ TEST_F(Tool2Test, LoadSortsIntoList1AndShowsThePath)
     const auto file = Write("prova.lexor", Dictionary({"zebra", "casa", "albero", "casa"}));
     Load(file);
     ASSERT_EQ(services.dialogs.size(), 1u);
-    EXPECT_EQ(services.dialogs[0].initialDir, Q(dir.path()));
-    EXPECT_EQ(services.dialogs[0].filter, QStringLiteral("Dizionari LEXOR|*.lexor"));
+    EXPECT_EQ(services.dialogs[0].initialDir, ui::FromPath(game.path()));
+    EXPECT_EQ(services.dialogs[0].filter, QStringLiteral("Dizionari LEXOR (*.lexor)"));
     EXPECT_EQ(Items("List1"), (Words{"albero", "casa", "casa", "zebra"}));
-    EXPECT_EQ(Get<QLineEdit>("Text1")->text(), Q(file));
-    EXPECT_EQ(Height(), Tool2::kCompactHeight);
+    EXPECT_EQ(Text("Text1"), ui::FromPath(file));
+    EXPECT_EQ(window->height(), kCompact);
     EXPECT_TRUE(services.boxes.empty());
 }
 
@@ -210,7 +164,7 @@ TEST_F(Tool2Test, OptimiseShowsCountsAndCopiesThenASecondRunFindsNothing)
     EXPECT_EQ(Text("doppie"), QStringLiteral("2"));
     EXPECT_TRUE(Shown("Label4"));
     EXPECT_TRUE(Shown("doppie"));
-    EXPECT_EQ(Height(), Tool2::kExpandedHeight);
+    EXPECT_EQ(window->height(), kExpanded);
 
     Click("Command2");
     EXPECT_EQ(Items("List1"), (Words{"albero", "casa", "zebra"}));
@@ -226,7 +180,7 @@ TEST_F(Tool2Test, OneWordExpandsWithZeroCopies)
     EXPECT_EQ(Text("parole"), QStringLiteral("1"));
     EXPECT_EQ(Text("doppie"), QStringLiteral("0"));
     EXPECT_TRUE(Shown("doppie"));
-    EXPECT_EQ(Height(), Tool2::kExpandedHeight);
+    EXPECT_EQ(window->height(), kExpanded);
 }
 
 TEST_F(Tool2Test, NothingLoadedMeansOptimiseAndSaveDoNothing)
@@ -244,7 +198,7 @@ TEST_F(Tool2Test, OptimiseNeedsAPath)
     Click("Command2");
     EXPECT_EQ(Items("List1"), (Words{"casa", "casa"}));
     EXPECT_FALSE(Shown("doppie"));
-    EXPECT_EQ(Height(), Tool2::kCompactHeight);
+    EXPECT_EQ(window->height(), kCompact);
 }
 
 TEST_F(Tool2Test, RejectedHeaderLeavesTheButtonsInert)
@@ -253,12 +207,12 @@ TEST_F(Tool2Test, RejectedHeaderLeavesTheButtonsInert)
     const auto file = Write("minuscolo.lexor", bytes);
     Load(file);
     EXPECT_TRUE(Items("List1").empty());
-    EXPECT_EQ(Get<QLineEdit>("Text1")->text(), Q(file));
+    EXPECT_EQ(Text("Text1"), ui::FromPath(file));
     Click("Command2");
     Click("Command3");
     EXPECT_TRUE(services.boxes.empty());
     EXPECT_FALSE(Shown("doppie"));
-    EXPECT_EQ(Height(), Tool2::kCompactHeight);
+    EXPECT_EQ(window->height(), kCompact);
     EXPECT_EQ(test::ReadBytes(file), bytes);
 }
 
@@ -286,7 +240,7 @@ TEST_F(Tool2Test, SaveYesWritesTheOptimisedList)
     EXPECT_EQ(services.boxes[1].text, kSaved);
     EXPECT_EQ(services.boxes[1].title, QStringLiteral("LEXOR Tools"));
     EXPECT_EQ(services.boxes[1].buttons, ui::Buttons::Ok);
-    EXPECT_EQ(Height(), Tool2::kExpandedHeight);
+    EXPECT_EQ(window->height(), kExpanded);
 }
 
 TEST_F(Tool2Test, SaveNoLeavesTheFileUntouched)
@@ -298,7 +252,7 @@ TEST_F(Tool2Test, SaveNoLeavesTheFileUntouched)
     services.QueueAnswer(ui::Answer::No);
     Click("Command3");
     EXPECT_EQ(test::ReadBytes(file), bytes);
-    EXPECT_EQ(BoxTexts(), std::vector<QString>{kSaveQuestion});
+    EXPECT_EQ(BoxTexts(), test::Texts{kSaveQuestion});
 }
 
 TEST_F(Tool2Test, SaveWithoutOptimisingWritesSortedWithRepeats)
@@ -325,20 +279,20 @@ TEST_F(Tool2Test, FailedSaveShowsTheErrorAndKeepsTheFile)
     const std::string bytes = Dictionary({"mare", "casa"});
     const auto file = Write("prova.lexor", bytes);
     Load(file);
-    Get<QLineEdit>("Text1")->setText(Q(dir / "manca" / "prova.lexor"));
+    Get<QLineEdit>("Text1")->setText(ui::FromPath(game / "manca" / "prova.lexor"));
     Click("Command3");
     const auto texts = BoxTexts();
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0], kSaveQuestion);
     EXPECT_TRUE(texts[1].startsWith(QStringLiteral("Impossibile salvare il file:"))) << texts[1].toStdString();
     EXPECT_EQ(test::ReadBytes(file), bytes);
-    EXPECT_FALSE(std::filesystem::exists(dir / "manca"));
+    EXPECT_FALSE(std::filesystem::exists(game / "manca"));
 }
 
 TEST_F(Tool2Test, FailedSaveInAReadOnlyFolderKeepsTheFileByteForByte)
 {
     namespace fs = std::filesystem;
-    const fs::path folder = dir / "sola-lettura";
+    const fs::path folder = game / "sola-lettura";
     fs::create_directory(folder);
     const std::string bytes = Dictionary({"mare", "casa", "mare"});
     test::WriteBytes(folder / "prova.lexor", bytes);
@@ -364,9 +318,9 @@ TEST_F(Tool2Test, ReloadAfterOptimisingKeepsTheEarlierCopiesBelowTheEdge)
     Click("Command2");
     const auto second = Write("seconda.lexor", Dictionary({"sole", "luna"}));
     Load(second);
-    EXPECT_EQ(Height(), Tool2::kCompactHeight);
+    EXPECT_EQ(window->height(), kCompact);
     EXPECT_EQ(Items("List1"), (Words{"luna", "sole"}));
-    EXPECT_EQ(Get<QLineEdit>("Text1")->text(), Q(second));
+    EXPECT_EQ(Text("Text1"), ui::FromPath(second));
     EXPECT_EQ(Items("List2"), (Words{"casa", "casa"}));
     EXPECT_EQ(Text("doppie"), QStringLiteral("2"));
     EXPECT_TRUE(Shown("doppie"));
@@ -379,10 +333,10 @@ TEST_F(Tool2Test, CancelledDialogAfterOptimisingChangesNothing)
     Click("Command2");
     services.QueueCancel();
     Click("Command1");
-    EXPECT_EQ(Height(), Tool2::kExpandedHeight);
+    EXPECT_EQ(window->height(), kExpanded);
     EXPECT_EQ(Items("List1"), Words{"casa"});
     EXPECT_EQ(Items("List2"), Words{"casa"});
-    EXPECT_EQ(Get<QLineEdit>("Text1")->text(), Q(file));
+    EXPECT_EQ(Text("Text1"), ui::FromPath(file));
 }
 
 TEST_F(Tool2Test, ChiudiAndTheCloseBoxBothDestroyTheWindowAndReopeningStartsAfresh)

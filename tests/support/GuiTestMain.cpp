@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/ItalianTranslation.h"
+
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Tests see the texts a user sees.
+    lexor::ui::InstallItalianTranslation();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -13,20 +14,6 @@
 
 namespace lexor {
 namespace {
-
-TEST(QtServices, FilterBecomesTheToolkitsFilter)
-{
-    const std::pair<QString, QString> cases[] = {
-        {QStringLiteral("Dizionari LEXOR|*.lexor"), QStringLiteral("Dizionari LEXOR (*.lexor)")},
-        {QStringLiteral("Dizionari LEXOR|*.lexor|Liste|*.ldv"),
-         QStringLiteral("Dizionari LEXOR (*.lexor);;Liste (*.ldv)")},
-        {QStringLiteral("Tutti|*.lexor;*.ldv"), QStringLiteral("Tutti (*.lexor;*.ldv)")},
-        {QString(), QString()},
-        {QStringLiteral("senza maschera"), QString()},
-    };
-    for (const auto& [filter, expected] : cases)
-        EXPECT_EQ(ui::QtServices::ToQtFilter(filter), expected) << filter.toStdString();
-}
 
 // The key goes where the desktop sends it: to the box's focused control.
 QAbstractButton* PressOn(QMessageBox& box, Qt::Key key)
@@ -53,6 +40,17 @@ TEST(QtServices, QuestionBoxHasNoIconAndEnterAnswersYes)
 
     const auto again = ui::QtServices::MakeBox(nullptr, text, QStringLiteral("LEXOR Tools"), ui::Buttons::YesNo);
     EXPECT_EQ(PressOn(*again, Qt::Key_Escape), again->button(QMessageBox::No));
+}
+
+// The program speaks Italian on any desktop: the toolkit's own button texts
+// come from the translation built into it.
+TEST(QtServices, BoxButtonsSpeakItalian)
+{
+    const auto question = ui::QtServices::MakeBox(nullptr, QStringLiteral("Proseguire?"), QStringLiteral("LEXOR Tools"),
+                                                  ui::Buttons::YesNo);
+    EXPECT_EQ(question->button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Sì"));
+    EXPECT_EQ(question->button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("No"));
+    EXPECT_EQ(QLocale().language(), QLocale::Italian);
 }
 
 TEST(QtServices, InformationBoxHasOnlyOk)
@@ -99,7 +97,7 @@ TEST(FileDialog, ChoosingClearsTheNameAndReportsCancel)
 
     ASSERT_EQ(services.dialogs.size(), 2u);
     EXPECT_EQ(services.dialogs[1].initialDir, QStringLiteral("cartella"));
-    EXPECT_EQ(services.dialogs[1].filter, QStringLiteral("Dizionari LEXOR|*.lexor"));
+    EXPECT_EQ(services.dialogs[1].filter, QStringLiteral("Dizionari LEXOR (*.lexor)"));
 }
 
 } // namespace

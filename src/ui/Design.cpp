@@ -1,0 +1,77 @@
+#include "ui/Design.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+
+namespace lexor::ui {
+
+QFont DesignFont(qreal points, bool bold, const QString& family)
+{
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry, const QColor& colour,
+                  Qt::Alignment alignment, const std::optional<QFont>& font)
+{
+    auto* label = MakeControl<QLabel>(parent, name, geometry);
+    label->setText(text);
+    label->setAlignment(alignment);
+    SetColour(label, QPalette::WindowText, colour);
+    if (font)
+        label->setFont(*font);
+    return label;
+}
+
+QLabel* MakeFilledLabel(QWidget* parent, const char* name, QRect geometry, const QColor& background)
+{
+    auto* label = MakeControl<QLabel>(parent, name, geometry);
+    label->setAutoFillBackground(true);
+    SetColour(label, QPalette::Window, background);
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, QRect geometry,
+                        const std::optional<QFont>& font)
+{
+    auto* button = MakeControl<QPushButton>(parent, name, geometry);
+    button->setText(text);
+    button->setAutoDefault(false);
+    if (font)
+        button->setFont(*font);
+    return button;
+}
+
+QFrame* MakeFrame(QWidget* parent, const char* name, QRect geometry)
+{
+    auto* frame = MakeControl<QFrame>(parent, name, geometry);
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    return frame;
+}
+
+QListView* MakeWordList(QWidget* parent, const char* name, QAbstractItemModel* model, QRect geometry)
+{
+    auto* view = MakeControl<QListView>(parent, name, geometry);
+    view->setFont(DesignFont(12, true));
+    view->setUniformItemSizes(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Base, kNavy);
+    palette.setColor(QPalette::Text, kGreen);
+    view->setPalette(palette);
+    view->setModel(model);
+    return view;
+}
+
+} // namespace lexor::ui

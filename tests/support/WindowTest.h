@@ -1,0 +1,70 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include "support/ScriptedServices.h"
+#include "support/TempDir.h"
+
+namespace lexor::test {
+
+using Words = std::vector<std::string>;
+using Texts = std::vector<QString>;
+
+// A dictionary file's bytes: the header, the count line (the number of words
+// unless count is given) and the words, each line ended by CR LF.
+std::string Dictionary(const Words& words, int count = -1);
+
+// What every window test starts from: a game folder of its own, the scripted
+// desktop whose application folder it is, and ways to reach the controls of
+// the window under test by their names, as the design names them.
+class WindowTest : public ::testing::Test {
+protected:
+    WindowTest();
+    // Deletes every window the test left open.
+    ~WindowTest() override;
+    static void SetUpTestSuite();
+
+    // The window that Get, Click, Items and Text look in.
+    void Watch(QWidget* window) { window_ = window; }
+
+    // The control called name in the window under test, or the window itself.
+    template <class T = QWidget> T* Get(const char* name) const
+    {
+        T* control = window_ && window_->objectName() == QLatin1String(name)
+                         ? qobject_cast<T*>(window_.data())
+                         : window_->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+
+    // A left click on the button called name, as the user gives it.
+    void Click(const char* button) const;
+
+    // The words a list shows, top to bottom, as UTF-8.
+    Words Items(const char* list) const;
+    // The text of a path box or a label.
+    QString Text(const char* control) const;
+    Texts BoxTexts() const;
+
+    // Writes bytes into the game folder as name and returns its path.
+    std::filesystem::path Write(std::string_view name, std::string_view bytes) const;
+    // The next file dialog answers with file.
+    void Choose(const std::filesystem::path& file);
+
+    TempDir game;
+    ScriptedServices services;
+
+private:
+    QPointer<QWidget> window_;
+};
+
+} // namespace lexor::test

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "BenchSupport.h"
+#include "WordCorpus.h"
 #include "compare/CompareEngine.h"
 #include "dictionary/Collation.h"
 #include "dictionary/DictionaryFormat.h"
@@ -49,18 +50,13 @@ bool Load(const char* path, WordList& words)
 ComparePair MakeComparePair(std::size_t words, std::size_t percent)
 {
     const std::size_t replaced = words * std::min<std::size_t>(percent, 100) / 100;
-    const int indexLetters = IndexLetters(words + replaced);
-    std::mt19937_64 rng(2021);
+    std::vector<std::string> corpus = CorpusWords(words + replaced, 2021);
     ComparePair pair;
-    pair.original.reserve(words);
-    for (std::size_t i = 0; i < words; ++i)
-        pair.original.push_back(MakeWord(i, indexLetters, rng, true));
-    std::shuffle(pair.original.begin(), pair.original.end(), rng);
-    // The shuffle makes the first `replaced` words a random choice.
-    pair.modified.assign(pair.original.begin() + static_cast<std::ptrdiff_t>(replaced), pair.original.end());
-    for (std::size_t i = 0; i < replaced; ++i)
-        pair.modified.push_back(MakeWord(words + i, indexLetters, rng, true));
-    std::shuffle(pair.modified.begin(), pair.modified.end(), rng);
+    // The corpus is shuffled, so the first `replaced` words are a random choice.
+    pair.modified.assign(corpus.begin() + static_cast<std::ptrdiff_t>(replaced), corpus.end());
+    corpus.resize(words);
+    pair.original = std::move(corpus);
+    Shuffle(pair.modified, 2022);
     return pair;
 }
 

@@ -11,9 +11,9 @@ struct ComparePair {
     std::vector<std::string> modified;
 };
 
-// An original of `words` distinct words and a modified copy of the same size
-// in which `percent` of them are replaced by new words: that many missing,
-// as many added. Both shuffled; deterministic.
+// An original of `words` distinct words from CorpusWords and a modified copy
+// of the same size in which `percent` of them are replaced by new words: that
+// many missing, as many added. Both shuffled; deterministic.
 ComparePair MakeComparePair(std::size_t words, std::size_t percent);
 
 // lexor-bench compare ORIG MOD OUTDIR: loads both dictionaries, compares

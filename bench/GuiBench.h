@@ -1,11 +1,54 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPushButton>
+
 #include <filesystem>
+
+#include "dictionary/DictionaryReader.h"
+#include "dictionary/WordList.h"
+#include "support/ScriptedServices.h"
+#include "ui/Conversions.h"
 
 namespace lexor::bench {
 
 // Runs the registered Google Benchmark cases offscreen (unless a platform is
 // chosen), then removes the scratch folder they wrote their files into.
 int RunGuiBenchmarks(int argc, char** argv, const std::filesystem::path& scratch);
+
+// The core's read and sort of file, the yardstick of a load in a window.
+inline void TimeCoreLoad(benchmark::State& state, const std::filesystem::path& file)
+{
+    for (auto _ : state) {
+        WordList words;
+        ReadDictionary(file, words);
+        benchmark::DoNotOptimize(words.ListCount());
+    }
+}
+
+// A load of file into a fresh Window shown offscreen, from a click on its
+// load button (the scripted dialog returns at once) to the window repainted.
+template <class Window> void TimeWindowLoad(benchmark::State& state, const std::filesystem::path& file)
+{
+    test::ScriptedServices services(ui::FromPath(file.parent_path()));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto* window = new Window(services);
+        window->show();
+        QApplication::processEvents();
+        services.QueueFile(ui::FromPath(file));
+        auto* load = window->template findChild<QPushButton*>(QStringLiteral("Command1"));
+        state.ResumeTiming();
+        load->click();
+        window->repaint();
+        state.PauseTiming();
+        if (!services.boxes.empty())
+            state.SkipWithError("the load showed a message");
+        delete window;
+        state.ResumeTiming();
+    }
+}
 
 } // namespace lexor::bench

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "WordCorpus.h"
 #include "dictionary/DictionaryReader.h"
 #include "dictionary/DictionaryWriter.h"
 #include "dictionary/WordList.h"
@@ -21,16 +22,12 @@ std::vector<std::string> MakeOptimiseWords(std::size_t total, std::size_t percen
     percent = std::min<std::size_t>(percent, 100);
     const std::size_t repeats = total * percent / 100;
     const std::size_t distinct = std::max<std::size_t>(total - repeats, total > 0 ? 1 : 0);
-    const int indexLetters = IndexLetters(distinct);
-    std::mt19937_64 rng(1532);
-    std::vector<std::string> words;
+    std::vector<std::string> words = CorpusWords(distinct, 1532);
     words.reserve(total);
-    for (std::size_t i = 0; i < distinct; ++i)
-        words.push_back(MakeWord(i, indexLetters, rng, false));
-    std::uniform_int_distribution<std::size_t> pick(0, distinct - 1);
+    std::mt19937_64 rng(1533);
     while (words.size() < total)
-        words.push_back(words[pick(rng)]);
-    std::shuffle(words.begin(), words.end(), rng);
+        words.push_back(words[rng() % distinct]);
+    Shuffle(words, 1534);
     return words;
 }
 

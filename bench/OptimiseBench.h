@@ -6,8 +6,8 @@
 
 namespace lexor::bench {
 
-// total distinct-by-construction words of which percent are repeats of
-// others, shuffled; deterministic.
+// total words from CorpusWords of which percent are repeats of others,
+// shuffled; deterministic.
 std::vector<std::string> MakeOptimiseWords(std::size_t total, std::size_t percent);
 
 // lexor-bench optimise IN OUT: reads IN, removes its repeats, writes OUT;

@@ -7,11 +7,13 @@
 #include <string>
 
 #include "BenchSupport.h"
+#include "WordCorpus.h"
 #include "dictionary/DictionaryReader.h"
 #include "dictionary/DictionaryWriter.h"
 #include "dictionary/WordList.h"
 
 namespace lexor::bench {
+
 int RunRoundtrip(int argc, char** argv)
 {
     if (argc != 2) {
@@ -38,6 +40,24 @@ int RunRoundtrip(int argc, char** argv)
     std::printf("words %zu, file %.1f MiB\n", words.ListCount(), ec ? 0.0 : static_cast<double>(size) / 1048576.0);
     std::printf("read+sort %.1f ms, write %.1f ms, total %.1f ms\n", Ms(t0, t1), Ms(t1, t2), Ms(t0, t2));
     PrintPeakMemory();
+    return 0;
+}
+
+int RunRoundtripData(int argc, char** argv)
+{
+    if (argc < 1 || argc > 3) {
+        std::fprintf(stderr, "usage: lexor-bench roundtrip-data OUT [WORDS [WORDS_ONLY_OUT]]\n");
+        return 2;
+    }
+    const std::size_t count = argc > 1 ? std::stoul(argv[1]) : 1000000;
+    const std::vector<std::string> words = CorpusWords(count, 1000);
+    WriteDictionaryFile(argv[0], words);
+    if (argc > 2) {
+        std::ofstream plain(argv[2], std::ios::binary);
+        for (const auto& w : words)
+            plain << w << '\n';
+    }
+    std::printf("%zu words\n", words.size());
     return 0;
 }
 

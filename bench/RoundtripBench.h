@@ -7,4 +7,9 @@ namespace lexor::bench {
 // and the peak memory.
 int RunRoundtrip(int argc, char** argv);
 
+// lexor-bench roundtrip-data OUT [WORDS [WORDS_ONLY_OUT]]: writes WORDS
+// (default 1,000,000) distinct words from CorpusWords as a dictionary;
+// WORDS_ONLY_OUT, when given, gets the same words without header and count.
+int RunRoundtripData(int argc, char** argv);
+
 } // namespace lexor::bench

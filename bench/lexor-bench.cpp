@@ -16,7 +16,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"compare", lexor::bench::RunCompare},     {"compare-data", lexor::bench::RunCompareData},
     {"optimise", lexor::bench::RunOptimise},   {"optimise-data", lexor::bench::RunOptimiseData},
-    {"roundtrip", lexor::bench::RunRoundtrip},
+    {"roundtrip", lexor::bench::RunRoundtrip}, {"roundtrip-data", lexor::bench::RunRoundtripData},
 };
 
 } // namespace

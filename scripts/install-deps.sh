@@ -14,6 +14,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev hyperfine
   clang libclang-rt-14-dev
   fonts-dejavu-core fonts-liberation
+  wamerican-huge wbritish-huge witalian
 )
 
 windows_packages=(

@@ -10,9 +10,11 @@
 
 #include "compare/CompareEngine.h"
 #include "dictionary/DictionaryFormat.h"
+#include "ui/BusyCursor.h"
 #include "ui/Conversions.h"
 #include "ui/Design.h"
 #include "ui/DictionaryLoader.h"
+#include "ui/PathDrop.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
 #include "ui/WordListModel.h"
@@ -59,10 +61,12 @@ void Tool1::CreateControls()
     const QFont small = DesignFont(8.25, false);
     const QFont label = DesignFont(8.25, true);
     const QFont large = DesignFont(13.5, true);
-    MakeLabel(this, "Label1", QStringLiteral("Originale:"), TwipsRect(240, 165, 1095, 255), kYellow, left, label);
+    auto* label1 =
+        MakeLabel(this, "Label1", QStringLiteral("Originale:"), TwipsRect(240, 165, 1095, 255), kYellow, left, label);
     text1_ = MakeControl<QLineEdit>(this, "Text1", TwipsRect(1320, 120, 5415, 285));
     auto* command1 = MakeButton(this, "Command1", QStringLiteral("..."), TwipsRect(6720, 120, 495, 300), small);
-    MakeLabel(this, "Label2", QStringLiteral("Modificato:"), TwipsRect(240, 525, 1095, 255), kYellow, left, label);
+    auto* label2 =
+        MakeLabel(this, "Label2", QStringLiteral("Modificato:"), TwipsRect(240, 525, 1095, 255), kYellow, left, label);
     text2_ = MakeControl<QLineEdit>(this, "Text2", TwipsRect(1320, 480, 5415, 285));
     auto* command2 = MakeButton(this, "Command2", QStringLiteral("..."), TwipsRect(6720, 480, 495, 300), small);
     // Only the file dialog fills the path boxes: a typed path would never be read.
@@ -81,7 +85,7 @@ void Tool1::CreateControls()
     MakeFilledLabel(frame1_, "Label6", TwipsRect(120, 240, kTrackWidth, 375), kRed);
     label5_ = MakeFilledLabel(frame1_, "Label5", TwipsRect(120, 240, kBarStartWidth, 375), kGreen);
     label7_ = MakeLabel(frame1_, "Label7", QStringLiteral("0%"), TwipsRect(120, 240, kTrackWidth, 375), kDarkBlue,
-                        Qt::AlignCenter, large);
+                        centred, large);
 
     MakeLabel(this, "Label4", QStringLiteral("AGGIUNTE"), TwipsRect(240, 2220, 1935, 375), kGreen, centred, large);
     list3_ = MakeWordList(this, "List3", list3Model_.get(), TwipsRect(240, 2640, 1935, 1560));
@@ -93,6 +97,16 @@ void Tool1::CreateControls()
         MakeButton(this, "Command6", QStringLiteral("SALVA MANCANTI"), TwipsRect(4560, 3240, 2535, 975), large);
     list2_ = MakeWordList(this, "List2", list2Model_.get(), TwipsRect(4560, 2640, 1935, 1560));
     list2_->setVisible(false);
+
+    // A file dropped on a path row loads as if chosen with its "...".
+    auto* originalRow = new PathDrop(this, [this](const QString& path) { LoadOriginal(path); });
+    auto* modifiedRow = new PathDrop(this, [this](const QString& path) { LoadModified(path); });
+    for (QWidget* control :
+         {static_cast<QWidget*>(label1), static_cast<QWidget*>(text1_), static_cast<QWidget*>(command1)})
+        originalRow->Watch(control);
+    for (QWidget* control :
+         {static_cast<QWidget*>(label2), static_cast<QWidget*>(text2_), static_cast<QWidget*>(command2)})
+        modifiedRow->Watch(control);
 
     connect(command1, &QPushButton::clicked, this, &Tool1::Command1_Click);
     connect(command2, &QPushButton::clicked, this, &Tool1::Command2_Click);
@@ -123,6 +137,16 @@ void Tool1::Form_Load()
 
 void Tool1::Command1_Click()
 {
+    LoadOriginal(QString());
+}
+
+void Tool1::Command2_Click()
+{
+    LoadModified(QString());
+}
+
+void Tool1::LoadOriginal(const QString& dropped)
+{
     ui::LoadDictionary(
         services_, this, dialog1_, list1Words_,
         [this](const QString& path) {
@@ -132,11 +156,11 @@ void Tool1::Command1_Click()
             ui::SetOuterHeightTwips(this, kCompactHeight, kNonClientAllowance);
             text1_->setText(path);
         },
-        QStringLiteral("LEXOR"));
+        QStringLiteral("LEXOR"), dropped);
     list1Model_->Refresh();
 }
 
-void Tool1::Command2_Click()
+void Tool1::LoadModified(const QString& dropped)
 {
     ui::LoadDictionary(
         services_, this, dialog1_, list2Words_,
@@ -147,7 +171,7 @@ void Tool1::Command2_Click()
             ui::SetOuterHeightTwips(this, kCompactHeight, kNonClientAllowance);
             ClearResultTooltips();
         },
-        ui::kTitle);
+        ui::kTitle, dropped);
     list2Model_->Refresh();
 }
 
@@ -163,6 +187,7 @@ void Tool1::Command5_Click()
         return;
     }
 
+    const ui::BusyCursor busy;
     SetProgress(0, kBarStartWidth);
     frame1_->repaint();
     // The same percent gives the same bar and text: paint only on a change.

@@ -53,6 +53,9 @@ public:
 
 private:
     void CreateControls();
+    // The loads of "..." (dropped empty) and of a file dropped on the row.
+    void LoadOriginal(const QString& dropped);
+    void LoadModified(const QString& dropped);
     void SetProgress(int percent, float barWidth);
     void ClearResultTooltips();
     void SaveResult(const WordList& words, const QString& fileName, const QString& emptyMessage);

@@ -7,14 +7,12 @@
 #include <thread>
 
 #include "dictionary/Collation.h"
+#include "dictionary/WordListSort.h"
 
 namespace lexor {
 namespace {
 
 using Item = WordList::Item;
-
-constexpr std::size_t kBlockBytes = std::size_t{64} << 10;
-constexpr std::size_t kParallelSortMinimum = std::size_t{1} << 16;
 
 // A function object rather than a function, so the sort inlines it.
 struct ItemLessFn {
@@ -38,28 +36,6 @@ void CheckLength(std::string_view word)
         throw std::length_error("WordList: a word of 4 GiB or more");
 }
 
-// Splits the range around a sampled pivot and sorts the parts on separate
-// threads, as many levels as there are cores to keep busy. Items that rank
-// level are identical, so the sort need not be stable.
-void SortItems(Item* first, Item* last, unsigned threads)
-{
-    const auto n = static_cast<std::size_t>(last - first);
-    if (threads < 2 || n < kParallelSortMinimum) {
-        std::sort(first, last, ItemLess);
-        return;
-    }
-    constexpr std::size_t kSamples = 31;
-    Item samples[kSamples];
-    for (std::size_t k = 0; k < kSamples; ++k)
-        samples[k] = first[(n - 1) * k / (kSamples - 1)];
-    std::nth_element(samples, samples + kSamples / 2, samples + kSamples, ItemLess);
-    const Item pivot = samples[kSamples / 2];
-    Item* middle = std::partition(first, last, [&pivot](const Item& item) { return ItemLess(item, pivot); });
-    std::thread left([=] { SortItems(first, middle, threads / 2); });
-    SortItems(middle, last, threads - threads / 2);
-    left.join();
-}
-
 unsigned SortThreads()
 {
     const unsigned cores = std::thread::hardware_concurrency();
@@ -78,10 +54,8 @@ WordList::WordList(const WordList& other) : sorted_(other.sorted_)
     for (const Item& item : other.items_)
         total += item.size;
     items_.reserve(other.items_.size());
-    if (total > 0) {
+    if (total > 0)
         blocks_.emplace_back(total);
-        tailUsed_ = total;
-    }
     char* out = blocks_.empty() ? nullptr : blocks_.back().data();
     for (const Item& item : other.items_) {
         if (item.size > 0)
@@ -107,30 +81,9 @@ std::string_view WordList::List(size_type pos) const
     return items_[pos].view();
 }
 
-std::string_view WordList::Store(std::string_view word)
-{
-    if (word.empty())
-        return {};
-    if (blocks_.empty() || blocks_.back().size() - tailUsed_ < word.size()) {
-        blocks_.emplace_back(std::max(kBlockBytes, word.size()));
-        tailUsed_ = 0;
-    }
-    char* at = blocks_.back().data() + tailUsed_;
-    std::memcpy(at, word.data(), word.size());
-    tailUsed_ += word.size();
-    return {at, word.size()};
-}
-
 void WordList::AddItem(std::string_view word)
 {
-    CheckLength(word);
-    const Item item = MakeItem(Store(word));
-    if (!sorted_) {
-        items_.push_back(item);
-        return;
-    }
-    const auto at = std::upper_bound(items_.begin(), items_.end(), item, ItemLess);
-    items_.insert(at, item);
+    Append({&word, 1}, nullptr);
 }
 
 void WordList::RemoveItem(size_type pos)
@@ -145,7 +98,6 @@ void WordList::Clear() noexcept
     items_.clear();
     items_.shrink_to_fit();
     blocks_.clear();
-    tailUsed_ = 0;
 }
 
 void WordList::AddItems(std::span<const std::string_view> words)
@@ -166,7 +118,9 @@ void WordList::Append(std::span<const std::string_view> words, std::vector<ByteB
         total += word.size();
     }
     const auto old = items_.size();
-    items_.reserve(old + words.size());
+    // Geometric growth, so that one AddItem after another stays linear.
+    if (items_.capacity() - old < words.size())
+        items_.reserve(std::max(old + words.size(), 2 * items_.capacity()));
     if (adopted != nullptr) {
         for (ByteBlock& block : *adopted)
             blocks_.push_back(std::move(block));
@@ -188,15 +142,13 @@ void WordList::Append(std::span<const std::string_view> words, std::vector<ByteB
             out += word.size();
         }
     }
-    // The tail block is no longer AddItem's to fill.
-    tailUsed_ = blocks_.empty() ? 0 : blocks_.back().size();
     if (!sorted_ || items_.size() == old)
         return;
     Item* first = items_.data();
     Item* middle = first + old;
     Item* last = first + items_.size();
     if (!std::is_sorted(middle, last, ItemLess))
-        SortItems(middle, last, SortThreads());
+        SortWordItems(middle, last, SortThreads());
     if (old > 0 && ItemLess(*middle, *(middle - 1)))
         std::inplace_merge(first, middle, last, ItemLess);
 }

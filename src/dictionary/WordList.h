@@ -88,12 +88,10 @@ public:
 
 private:
     void Append(std::span<const std::string_view> words, std::vector<ByteBlock>* adopted);
-    std::string_view Store(std::string_view word);
 
     bool sorted_;
     std::vector<Item, LargeAllocator<Item>> items_;
     std::vector<ByteBlock> blocks_;
-    std::size_t tailUsed_ = 0; // bytes used in blocks_.back() by AddItem
 };
 
 } // namespace lexor

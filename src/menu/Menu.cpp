@@ -18,6 +18,7 @@
 #include "dictionary/FileReplace.h"
 #include "menu/Activation.h"
 #include "optimise/Tool2.h"
+#include "ui/BusyCursor.h"
 #include "ui/Conversions.h"
 #include "ui/Design.h"
 #include "ui/DictionaryLoader.h"
@@ -71,6 +72,8 @@ Menu::Menu(ui::Services& services, QWidget* parent)
     banner_.load(QStringLiteral(":/banner.jpg"));
 
     frame1_ = ui::MakeFrame(this, "Frame1", ui::TwipsRect(0, 2520, 6800, 2700));
+    // Opaque, as a frame is: the banner's last rows end under it.
+    frame1_->setAutoFillBackground(true);
     label1_ = AddLabel(this, "Label1", QStringLiteral("v1.6"), ui::TwipsRect(5760, 1920, 975, 495), ui::kDarkRed,
                        Qt::AlignCenter, ui::DesignFont(24, true, ui::kSerif));
     command1_ = AddButton("Command1", QStringLiteral("Confronta due Dizionari"), 240);
@@ -122,12 +125,20 @@ void Menu::Form_Load()
 
 template <class Tool> void Menu::OpenTool()
 {
+    // The tool takes the menu's place: centred on it, title bar and borders
+    // counted as the menu's.
+    const QRect menuFrame = frameGeometry();
+    const QSize borders = menuFrame.size() - size();
     hide();
     auto* tool = new Tool(services_);
+    const QSize toolFrame = tool->size() + borders;
+    tool->move(menuFrame.x() + (menuFrame.width() - toolFrame.width()) / 2,
+               menuFrame.y() + (menuFrame.height() - toolFrame.height()) / 2);
     // The menu is only hidden, so closing the tool must not end the program.
     tool->setAttribute(Qt::WA_QuitOnClose, false);
     connect(tool, &QObject::destroyed, this, &QWidget::show);
     tool->show();
+    tool->activateWindow();
 }
 
 void Menu::Command1_Click()
@@ -157,7 +168,11 @@ void Menu::Command3_Click()
     const std::filesystem::path active = ui::ToPath(services_.AppPath(ui::FromCoreText(kActiveDictionary)));
     if (IsSameFile(chosen, active))
         return;
-    const WriteResult copied = ReplaceFileWithCopy(chosen, active);
+    WriteResult copied;
+    {
+        const ui::BusyCursor busy;
+        copied = ReplaceFileWithCopy(chosen, active);
+    }
     if (!copied)
         services_.Message(this, InstallFailureText(copied), ui::kTitle, ui::Buttons::Ok);
 }
@@ -217,6 +232,14 @@ void Menu::paintEvent(QPaintEvent*)
     painter.drawPixmap(QPoint(0, 0), banner_);
 }
 
+void Menu::showEvent(QShowEvent* event)
+{
+    // Also where no window manager hands out the keyboard: the menu takes it
+    // whenever it appears, at start and back from a tool.
+    activateWindow();
+    QWidget::showEvent(event);
+}
+
 void Menu::mouseMoveEvent(QMouseEvent* event)
 {
     Form_MouseMove();
@@ -225,6 +248,10 @@ void Menu::mouseMoveEvent(QMouseEvent* event)
 
 bool Menu::eventFilter(QObject* watched, QEvent* event)
 {
+    // The buttons overlap by a pixel row: the focused one goes on top, so its
+    // focus outline shows whole.
+    if (event->type() == QEvent::FocusIn && qobject_cast<QPushButton*>(watched))
+        static_cast<QWidget*>(watched)->raise();
     if (event->type() != QEvent::MouseMove)
         return QWidget::eventFilter(watched, event);
     if (watched == command1_)

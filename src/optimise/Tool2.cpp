@@ -8,8 +8,10 @@
 #include <QStyle>
 
 #include "optimise/DuplicateRemoval.h"
+#include "ui/BusyCursor.h"
 #include "ui/Design.h"
 #include "ui/DictionaryLoader.h"
+#include "ui/PathDrop.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
 #include "ui/WordListModel.h"
@@ -62,8 +64,16 @@ void Tool2::CreateControls()
 {
     label1_ = YellowLabel(this, "Label1", QStringLiteral("Da ottimizzare:"), ui::TwipsRect(120, 165, 1455, 255), 8.25,
                           Qt::AlignLeft | Qt::AlignTop);
+    // The path row in the design's regular 8.25 pt, as the comparison's.
+    const QFont small = ui::DesignFont(8.25, false);
     text1_ = ui::MakeControl<QLineEdit>(this, "Text1", ui::TwipsRect(1560, 120, 4935, 285));
-    command1_ = ui::MakeButton(this, "Command1", QStringLiteral("..."), ui::TwipsRect(6480, 120, 495, 300));
+    text1_->setFont(small);
+    command1_ = ui::MakeButton(this, "Command1", QStringLiteral("..."), ui::TwipsRect(6480, 120, 495, 300), small);
+    // A file dropped on the path row loads as if chosen with "...".
+    auto* row = new ui::PathDrop(this, [this](const QString& path) { LoadFile(path); });
+    for (QWidget* control :
+         {static_cast<QWidget*>(label1_), static_cast<QWidget*>(text1_), static_cast<QWidget*>(command1_)})
+        row->Watch(control);
     const QFont buttons = ui::DesignFont(12, true);
     command2_ =
         ui::MakeButton(this, "Command2", QStringLiteral("OTTIMIZZA"), ui::TwipsRect(120, 480, 3375, 495), buttons);
@@ -121,6 +131,11 @@ void Tool2::Form_Load()
 
 void Tool2::Command1_Click()
 {
+    LoadFile(QString());
+}
+
+void Tool2::LoadFile(const QString& dropped)
+{
     ui::LoadDictionary(
         services_, this, dialog1_, list1Words_,
         [this](const QString& path) {
@@ -129,7 +144,7 @@ void Tool2::Command1_Click()
             list1Model_->Refresh();
             text1_->setText(path);
         },
-        QStringLiteral("LEXOR"));
+        QStringLiteral("LEXOR"), dropped);
     list1Model_->Refresh();
 }
 
@@ -137,6 +152,7 @@ void Tool2::Command2_Click()
 {
     if (text1_->text().isEmpty() || list1Words_.ListCount() == 0)
         return;
+    const ui::BusyCursor busy;
     doppie_->setText(QStringLiteral("0"));
     const auto removed = RemoveDuplicates(list1Words_, list2Words_);
     RefreshLists();

@@ -41,6 +41,8 @@ public:
 
 private:
     void CreateControls();
+    // The load of "..." (dropped empty) and of a file dropped on the row.
+    void LoadFile(const QString& dropped);
     void SetTabOrder();
     void RefreshLists();
 

@@ -5,6 +5,8 @@
 #include <QListView>
 #include <QPushButton>
 
+#include "ui/WordListView.h"
+
 namespace lexor::ui {
 
 QFont DesignFont(qreal points, bool bold, const QString& family)
@@ -62,13 +64,15 @@ QFrame* MakeFrame(QWidget* parent, const char* name, QRect geometry)
 
 QListView* MakeWordList(QWidget* parent, const char* name, QAbstractItemModel* model, QRect geometry)
 {
-    auto* view = MakeControl<QListView>(parent, name, geometry);
+    auto* view = MakeControl<WordListView>(parent, name, geometry);
     view->setFont(DesignFont(12, true));
-    view->setUniformItemSizes(true);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     QPalette palette = view->palette();
     palette.setColor(QPalette::Base, kNavy);
     palette.setColor(QPalette::Text, kGreen);
+    // Selection and the focus outline in the list's own colours, swapped,
+    // so they show on navy.
+    palette.setColor(QPalette::Highlight, kGreen);
+    palette.setColor(QPalette::HighlightedText, kNavy);
     view->setPalette(palette);
     view->setModel(model);
     return view;

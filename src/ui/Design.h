@@ -63,9 +63,10 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
 
 QFrame* MakeFrame(QWidget* parent, const char* name, QRect geometry);
 
-// A word list in the design's look (green bold text on navy) showing model.
-// One row per word with the same height, so a million words cost no more than
-// a screenful.
+// A word list in the design's look (green bold text on navy) showing model,
+// every word whole, words selectable and copied with Ctrl+C or "Copia" (see
+// WordListView). One row per word with the same height, so a million words
+// cost no more than a screenful.
 QListView* MakeWordList(QWidget* parent, const char* name, QAbstractItemModel* model, QRect geometry);
 
 } // namespace lexor::ui

@@ -1,6 +1,9 @@
 #include "ui/DictionaryLoader.h"
 
+#include <QWidget>
+
 #include "dictionary/DictionaryWriter.h"
+#include "ui/BusyCursor.h"
 #include "ui/Conversions.h"
 #include "ui/Design.h"
 #include "ui/FileDialog.h"
@@ -21,13 +24,22 @@ void ShowReadError(Services& services, QWidget* window, const QString& path, con
 
 std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, FileDialog& dialog, WordList& target,
                                          const std::function<void(const QString& path)>& prepare,
-                                         const QString& noWordsTitle)
+                                         const QString& noWordsTitle, const QString& dropped)
 {
-    if (!dialog.Choose())
-        return std::nullopt;
+    if (dropped.isEmpty()) {
+        if (!dialog.Choose())
+            return std::nullopt;
+    } else {
+        dialog.FileName = dropped;
+    }
     const QString path = dialog.FileName;
     prepare(path);
-    ReadResult result = ReadDictionary(ToPath(path), target);
+    window->repaint();
+    ReadResult result;
+    {
+        const BusyCursor busy;
+        result = ReadDictionary(ToPath(path), target);
+    }
     switch (result.status) {
     case ReadResult::Status::Loaded:
     case ReadResult::Status::BadHeader:
@@ -51,7 +63,11 @@ std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, Fi
 
 bool SaveWordList(Services& services, QWidget* window, const QString& path, const WordList& words)
 {
-    const WriteResult result = SaveDictionary(ToPath(path), words);
+    WriteResult result;
+    {
+        const BusyCursor busy;
+        result = SaveDictionary(ToPath(path), words);
+    }
     if (!result)
         services.Message(window, QStringLiteral("Impossibile salvare il file:\n%1\n%2").arg(path, Reason(result.error)),
                          kTitle, Buttons::Ok);

@@ -19,10 +19,14 @@ class Services;
 // fix the height, show the path), read the file into target and tell the user
 // what went wrong. The box for a dictionary without words carries
 // noWordsTitle; every other box is titled "LEXOR Tools".
+// A file dropped on the window (dropped, when not empty) takes the dialog's
+// place: it is the dialog's answer and everything else is the same.
+// The window is repainted before the file is read, so no trace of the dialog
+// stays on it while a large file loads, and the pointer shows the work.
 // Returns the reader's result, or nothing when the dialog was cancelled.
 std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, FileDialog& dialog, WordList& target,
                                          const std::function<void(const QString& path)>& prepare,
-                                         const QString& noWordsTitle);
+                                         const QString& noWordsTitle, const QString& dropped = QString());
 
 // Writes words to path with the dictionary writer. On failure tells the user
 // why ("Impossibile salvare il file: ...") and returns false; the old file is

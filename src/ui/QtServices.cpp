@@ -3,10 +3,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QFont>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
+
+#include "ui/Design.h"
 
 namespace lexor::ui {
 
@@ -46,9 +47,8 @@ std::unique_ptr<QMessageBox> QtServices::MakeBox(QWidget* parent, const QString&
     auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent);
     // Paths and system reasons are shown as they are, never as markup.
     box->setTextFormat(Qt::PlainText);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    box->setFont(font);
+    // The windows' own regular text.
+    box->setFont(DesignFont(8.25, false));
     if (buttons == Buttons::YesNo) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box->setDefaultButton(QMessageBox::Yes);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -482,6 +483,46 @@ TEST_F(Tool1Test, ChiudiAndTheCloseBoxBothDestroyTheWindowAndReopeningStartsAfre
         Open();
         ExpectDesignState();
     }
+}
+
+// A file dropped on a path row goes through that row's load: its
+// preparation, its checks and its messages, with no dialog.
+TEST_F(Tool1Test, DroppedFilesLoadThroughTheirRows)
+{
+    LoadBoth({"casa"}, {"mare"});
+    Click("Command5");
+    const auto original = Write("o.lexor", Dictionary({"sole", "luna"}));
+    EXPECT_TRUE(Drop("Label1", *Files({original})));
+    EXPECT_EQ(Text("Text1"), ui::FromPath(original));
+    EXPECT_EQ(Items("List1"), (Words{"luna", "sole"}));
+    EXPECT_EQ(window->height(), kCompact);
+    EXPECT_TRUE(Tip("List3").isEmpty());
+
+    const auto empty = Write("vuoto.lexor", Dictionary({}));
+    EXPECT_TRUE(Drop("Command2", *Files({empty})));
+    EXPECT_EQ(Text("Text2"), ui::FromPath(empty));
+    ASSERT_EQ(BoxTexts(), Texts{kNoWords});
+    EXPECT_EQ(services.boxes[0].title, kTitle);
+
+    const auto modified = Write("m.lexor", Dictionary({"sole"}));
+    EXPECT_TRUE(Drop("Text2", *Files({modified})));
+    EXPECT_EQ(Items("List2"), Words{"sole"});
+    EXPECT_EQ(services.dialogs.size(), 2u); // only the first two loads asked
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(Tool1Test, OnlyASingleFileIsTakenFromADrop)
+{
+    const auto a = Write("a.lexor", Dictionary({"casa"}));
+    const auto b = Write("b.lexor", Dictionary({"mare"}));
+    QMimeData text;
+    text.setText(ui::FromPath(a));
+    EXPECT_FALSE(Drop("Text1", text));
+    EXPECT_FALSE(Drop("Text1", *Files({a, b})));
+    EXPECT_FALSE(Drop("Command1", *Files({game.path()})));
+    EXPECT_TRUE(Text("Text1").isEmpty());
+    EXPECT_TRUE(Items("List1").empty());
+    EXPECT_TRUE(services.boxes.empty());
 }
 
 } // namespace

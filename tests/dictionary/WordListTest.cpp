@@ -146,6 +146,36 @@ TEST(WordList, AddItemsIsOneAddItemPerWord)
     }
 }
 
+// Words that share long stems, differ only in case or accents, end at or
+// hold a NUL byte, or form a staircase of ever longer runs of one letter:
+// the bulk sort must still give exactly the collation's order.
+TEST(WordList, AddItemsOrdersWordsWithLongSharedStems)
+{
+    std::mt19937 rng(5);
+    const std::vector<std::string> stems = {
+        "",      "intern", "INTERNAZIONALIZZAZIONE", "internazionalizzazion", std::string("abc\0", 4), "p\xE9rch\xE8",
+        "perche"};
+    const std::string tails = std::string("aAe\xE8\xC8z", 6) + '\0';
+    std::vector<std::string> words;
+    for (int i = 0; i < 90000; ++i) {
+        std::string w = stems[rng() % stems.size()];
+        for (std::size_t n = rng() % 9; n > 0; --n)
+            w.push_back(tails[rng() % tails.size()]);
+        words.push_back(w);
+    }
+    for (std::size_t k = 0; k < 300; ++k)
+        words.push_back(std::string(k, 'a') + (k % 2 == 0 ? "b" : "B"));
+    std::shuffle(words.begin(), words.end(), rng);
+    // Two halves, so the second is merged into what the first sort left.
+    WordList list;
+    const std::vector<std::string_view> views(words.begin(), words.end());
+    const auto half = static_cast<std::ptrdiff_t>(views.size() / 2);
+    list.AddItems({views.begin(), views.begin() + half});
+    list.AddItems({views.begin() + half, views.end()});
+    std::sort(words.begin(), words.end(), CollateLess);
+    EXPECT_EQ(Items(list), words);
+}
+
 TEST(WordList, AddItemsTakesViewsIntoTheListItself)
 {
     WordList list;

@@ -68,16 +68,17 @@ struct Control {
     const char* name;
     const char* text;
     QRect twips;
-    qreal points; // 0: the default font
+    qreal points; // "MS Sans Serif", bold unless regular
     bool shown;
+    bool regular = false;
 };
 
 TEST_F(Tool2Test, ControlsAsDesigned)
 {
     const Control controls[] = {
         {"Label1", "Da ottimizzare:", {120, 165, 1455, 255}, 8.25, true},
-        {"Text1", "", {1560, 120, 4935, 285}, 0, true},
-        {"Command1", "...", {6480, 120, 495, 300}, 0, true},
+        {"Text1", "", {1560, 120, 4935, 285}, 8.25, true, true},
+        {"Command1", "...", {6480, 120, 495, 300}, 8.25, true, true},
         {"Command2", "OTTIMIZZA", {120, 480, 3375, 495}, 12, true},
         {"Command5", "CHIUDI", {3600, 480, 3375, 495}, 12, true},
         {"Label2", "PAROLE", {240, 1080, 1935, 255}, 9.75, true},
@@ -93,7 +94,6 @@ TEST_F(Tool2Test, ControlsAsDesigned)
          true},
         {"Command3", "SALVA OTTIMIZZATO", {2520, 2520, 2055, 1335}, 9.75, true},
     };
-    const QFont defaultFont = window->font();
     for (const auto& c : controls) {
         SCOPED_TRACE(c.name);
         auto* w = Get<QWidget>(c.name);
@@ -101,13 +101,9 @@ TEST_F(Tool2Test, ControlsAsDesigned)
         const QRect& t = c.twips;
         EXPECT_EQ(w->geometry(), ui::TwipsRect(t.x(), t.y(), t.width(), t.height()));
         EXPECT_EQ(Shown(c.name), c.shown);
-        if (c.points > 0) {
-            EXPECT_EQ(w->font().pointSizeF(), c.points);
-            EXPECT_TRUE(w->font().bold());
-            EXPECT_EQ(w->font().family(), QStringLiteral("MS Sans Serif"));
-        } else {
-            EXPECT_EQ(w->font(), defaultFont);
-        }
+        EXPECT_EQ(w->font().pointSizeF(), c.points);
+        EXPECT_EQ(w->font().bold(), !c.regular);
+        EXPECT_EQ(w->font().family(), QStringLiteral("MS Sans Serif"));
         if (auto* label = qobject_cast<QLabel*>(w)) {
             EXPECT_EQ(label->text(), QString::fromUtf8(c.text));
             EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 255, 0));
@@ -356,6 +352,20 @@ TEST_F(Tool2Test, ChiudiAndTheCloseBoxBothDestroyTheWindowAndReopeningStartsAfre
         Open();
         ExpectDesignState();
     }
+}
+
+TEST_F(Tool2Test, ADroppedFileLoadsAsChosenAndDroppedTextIsRefused)
+{
+    const auto file = Write("d.lexor", Dictionary({"mare", "casa", "mare"}));
+    EXPECT_TRUE(Drop("Text1", *Files({file})));
+    EXPECT_EQ(Text("Text1"), ui::FromPath(file));
+    EXPECT_EQ(Items("List1"), (Words{"casa", "mare", "mare"}));
+    EXPECT_TRUE(services.dialogs.empty());
+
+    QMimeData text;
+    text.setText(QStringLiteral("altro.lexor"));
+    EXPECT_FALSE(Drop("Text1", text));
+    EXPECT_EQ(Text("Text1"), ui::FromPath(file));
 }
 
 } // namespace

@@ -2,10 +2,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QTest>
+#include <QUrl>
 
 #include "ui/Conversions.h"
 #include "ui/Fonts.h"
@@ -63,6 +65,28 @@ Texts WindowTest::BoxTexts() const
     for (const auto& box : services.boxes)
         texts.push_back(box.text);
     return texts;
+}
+
+bool WindowTest::Drop(const char* control, const QMimeData& data) const
+{
+    QWidget* target = Get(control);
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    QCoreApplication::processEvents();
+    return enter.isAccepted() && drop.isAccepted();
+}
+
+std::unique_ptr<QMimeData> WindowTest::Files(const std::vector<std::filesystem::path>& files)
+{
+    QList<QUrl> urls;
+    for (const auto& file : files)
+        urls.push_back(QUrl::fromLocalFile(QString::fromStdU16String(file.u16string())));
+    auto data = std::make_unique<QMimeData>();
+    data->setUrls(urls);
+    return data;
 }
 
 std::filesystem::path WindowTest::Write(std::string_view name, std::string_view bytes) const

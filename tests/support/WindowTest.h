@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <QMimeData>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -54,6 +56,12 @@ protected:
     // The text of a path box or a label.
     QString Text(const char* control) const;
     Texts BoxTexts() const;
+
+    // Drops data on the control called name as the file manager would and
+    // lets what the drop starts run. Returns whether the control took it.
+    bool Drop(const char* control, const QMimeData& data) const;
+    // What the file manager drags for files.
+    static std::unique_ptr<QMimeData> Files(const std::vector<std::filesystem::path>& files);
 
     // Writes bytes into the game folder as name and returns its path.
     std::filesystem::path Write(std::string_view name, std::string_view bytes) const;

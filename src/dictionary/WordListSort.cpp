@@ -1,0 +1,219 @@
+#include "dictionary/WordListSort.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "dictionary/Collation.h"
+
+namespace lexor {
+namespace {
+
+// A radix sort over the collation's primary weights, byte by byte from the
+// front (most significant digit first), so the words' bytes are read about
+// once per four levels instead of once per comparison. The item's prefix
+// field holds four primary weights from a four-byte boundary (the base) on;
+// a group that outlives them is given the next four. Small groups are sorted
+// on those fields by comparison, and only words that agree on all their
+// weights (a word and its capitalised twin) need the full collation.
+
+using Item = WordList::Item;
+
+constexpr std::size_t kSmallGroup = 64;
+constexpr std::size_t kParallelMinimum = std::size_t{1} << 16;
+// Deeper splits than this are finished by the full collation, which bounds
+// the recursion whatever the words.
+constexpr int kMaxLevels = 48;
+
+using Boundaries = std::array<std::size_t, 257>;
+
+// Valid inside one group: its items agree on every weight before the base,
+// so unequal fields order them as the collation would.
+struct ItemLessFn {
+    bool operator()(const Item& a, const Item& b) const noexcept
+    {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        return Collate(a.view(), b.view()) < 0;
+    }
+};
+
+template <class Less> void SortByComparison(Item* first, Item* last, Less less)
+{
+    if (static_cast<std::size_t>(last - first) > kSmallGroup) {
+        std::sort(first, last, less);
+        return;
+    }
+    for (Item* i = first + 1; i < last; ++i) {
+        const Item item = *i;
+        Item* j = i;
+        for (; j > first && less(item, *(j - 1)); --j)
+            *j = *(j - 1);
+        *j = item;
+    }
+}
+
+void Refill(Item* first, Item* last, std::size_t base) noexcept
+{
+    for (Item* i = first; i < last; ++i)
+        i->prefix = i->size > base ? CollationPrefix(i->view().substr(base)) : 0;
+}
+
+void Restore(Item* first, Item* last) noexcept
+{
+    for (Item* i = first; i < last; ++i)
+        i->prefix = CollationPrefix(i->view());
+}
+
+// Sorts items that agree on every weight before base by their fields, then
+// each run of equal fields on the next four weights, and so on; runs whose
+// words all end within their field need the full collation.
+void SortSmall(Item* first, Item* last, std::size_t base, int level)
+{
+    if (last - first < 2)
+        return;
+    if (level >= kMaxLevels) {
+        SortByComparison(first, last, ItemLessFn{});
+        return;
+    }
+    SortByComparison(first, last, [](const Item& a, const Item& b) { return a.prefix < b.prefix; });
+    for (Item* run = first; run < last;) {
+        Item* end = run + 1;
+        bool longer = run->size > base + 4;
+        for (; end < last && end->prefix == run->prefix; ++end)
+            longer = longer || end->size > base + 4;
+        if (end - run > 1) {
+            if (!longer) {
+                SortByComparison(run, end, ItemLessFn{});
+            } else {
+                Refill(run, end, base + 4);
+                SortSmall(run, end, base + 4, level + 1);
+                // The first refill of these items puts their own prefix back.
+                if (base == 0)
+                    Restore(run, end);
+            }
+        }
+        run = end;
+    }
+}
+
+unsigned Digit(const Item& item, std::size_t depth) noexcept
+{
+    return (item.prefix >> (24 - 8 * (depth % 4))) & 0xFF;
+}
+
+// Groups [first, last) by the weight at depth, in place (American flag
+// sort); bounds gets each weight's start. False when they all share one
+// weight, in which case nothing moved.
+bool Distribute(Item* first, Item* last, std::size_t depth, Boundaries& bounds)
+{
+    std::array<std::size_t, 256> count{};
+    for (Item* i = first; i < last; ++i)
+        ++count[Digit(*i, depth)];
+    const auto n = static_cast<std::size_t>(last - first);
+    if (count[Digit(*first, depth)] == n)
+        return false;
+    bounds[0] = 0;
+    for (std::size_t b = 0; b < 256; ++b)
+        bounds[b + 1] = bounds[b] + count[b];
+    std::array<std::size_t, 256> next;
+    std::copy(bounds.begin(), bounds.end() - 1, next.begin());
+    for (unsigned b = 0; b < 256; ++b) {
+        while (next[b] < bounds[b + 1]) {
+            Item item = first[next[b]];
+            for (unsigned d = Digit(item, depth); d != b; d = Digit(item, depth))
+                std::swap(item, first[next[d]++]);
+            first[next[b]++] = item;
+        }
+    }
+    return true;
+}
+
+// Sorts a group whose items agree on every primary weight before depth.
+// Their prefix fields count from the last four-byte boundary at or before
+// depth - 1 (from 0 at depth 0).
+void SortGroup(Item* first, Item* last, std::size_t depth, int level)
+{
+    Item* const groupFirst = first;
+    std::size_t base = depth == 0 ? 0 : (depth - 1) / 4 * 4;
+    bool restore = false;
+    while (static_cast<std::size_t>(last - first) > kSmallGroup && level < kMaxLevels) {
+        if (depth == base + 4) {
+            // The first refill of these items puts their own prefix back.
+            restore = restore || base == 0;
+            Refill(first, last, depth);
+            base = depth;
+        }
+        Boundaries bounds;
+        if (!Distribute(first, last, depth, bounds)) {
+            // One shared weight: 0 means the words end here or hold a NUL
+            // byte, which the fields alone do not tell apart.
+            if (Digit(*first, depth) == 0)
+                break;
+            ++depth;
+            continue;
+        }
+        SortSmall(first, first + bounds[1], base, level + 1);
+        for (std::size_t b = 1; b < 256; ++b) {
+            if (bounds[b + 1] - bounds[b] > 1)
+                SortGroup(first + bounds[b], first + bounds[b + 1], depth + 1, level + 1);
+        }
+        first = last;
+    }
+    SortSmall(first, last, base, level);
+    if (restore)
+        Restore(groupFirst, last);
+}
+
+struct Task {
+    Item* first;
+    Item* last;
+    std::size_t depth;
+};
+
+} // namespace
+
+void SortWordItems(Item* first, Item* last, unsigned threads)
+{
+    const auto n = static_cast<std::size_t>(last - first);
+    if (threads < 2 || n < kParallelMinimum) {
+        SortGroup(first, last, 0, 0);
+        return;
+    }
+    // The first two weights split the work into groups; the threads then
+    // take them largest first.
+    std::vector<Task> tasks;
+    std::vector<Task> pending{{first, last, 0}};
+    while (!pending.empty()) {
+        const Task task = pending.back();
+        pending.pop_back();
+        const auto size = static_cast<std::size_t>(task.last - task.first);
+        Boundaries bounds;
+        if (task.depth >= 2 || size <= n / 16 || !Distribute(task.first, task.last, task.depth, bounds)) {
+            tasks.push_back(task);
+            continue;
+        }
+        SortSmall(task.first, task.first + bounds[1], 0, 0);
+        for (std::size_t b = 1; b < 256; ++b) {
+            if (bounds[b + 1] - bounds[b] > 1)
+                pending.push_back({task.first + bounds[b], task.first + bounds[b + 1], task.depth + 1});
+        }
+    }
+    std::sort(tasks.begin(), tasks.end(),
+              [](const Task& a, const Task& b) { return a.last - a.first > b.last - b.first; });
+    std::atomic<std::size_t> next{0};
+    auto work = [&tasks, &next] {
+        for (std::size_t k; (k = next.fetch_add(1)) < tasks.size();)
+            SortGroup(tasks[k].first, tasks[k].last, tasks[k].depth, 0);
+    };
+    std::vector<std::thread> helpers;
+    for (unsigned t = 1; t < threads; ++t)
+        helpers.emplace_back(work);
+    work();
+    for (auto& helper : helpers)
+        helper.join();
+}
+
+} // namespace lexor

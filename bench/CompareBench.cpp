@@ -28,7 +28,8 @@ bool Save(const std::filesystem::path& folder, std::string_view name, const Word
     }
     const WriteResult written = SaveDictionary(folder / name, words);
     if (!written) {
-        std::printf("Impossibile salvare il file:\n%s\n%s\n", (folder / name).string().c_str(), written.error.c_str());
+        std::printf("Impossibile salvare il file:\n%s\n%s\n", (folder / name).string().c_str(),
+                    written.error.message().c_str());
         return false;
     }
     std::printf("File %.*s salvato!\n", static_cast<int>(name.size()), name.data());
@@ -41,7 +42,8 @@ bool Load(const char* path, WordList& words)
     if (read.status == ReadResult::Status::Loaded || read.status == ReadResult::Status::Truncated)
         return true;
     std::fprintf(stderr, "cannot load %s: %s\n", path,
-                 read.status == ReadResult::Status::ReadError ? read.error.c_str() : "not a dictionary with words");
+                 read.status == ReadResult::Status::ReadError ? read.error.message().c_str()
+                                                              : "not a dictionary with words");
     return false;
 }
 

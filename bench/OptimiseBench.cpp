@@ -42,7 +42,7 @@ int RunOptimise(int argc, char** argv)
     const ReadResult read = ReadDictionary(std::filesystem::path(argv[0]), words);
     const auto t1 = Clock::now();
     if (read.status != ReadResult::Status::Loaded && read.status != ReadResult::Status::Truncated) {
-        std::fprintf(stderr, "cannot load %s: %s\n", argv[0], read.error.c_str());
+        std::fprintf(stderr, "cannot load %s: %s\n", argv[0], read.error.message().c_str());
         return 1;
     }
     WordList duplicates;
@@ -51,7 +51,7 @@ int RunOptimise(int argc, char** argv)
     const WriteResult written = SaveDictionary(std::filesystem::path(argv[1]), words);
     const auto t3 = Clock::now();
     if (!written) {
-        std::fprintf(stderr, "cannot write %s: %s\n", argv[1], written.error.c_str());
+        std::fprintf(stderr, "cannot write %s: %s\n", argv[1], written.error.message().c_str());
         return 1;
     }
     std::printf("words %zu, removed %zu, kept %zu\n", read.read, removed, words.ListCount());

@@ -26,13 +26,13 @@ int RunRoundtrip(int argc, char** argv)
     const ReadResult read = ReadDictionary(in, words);
     const auto t1 = Clock::now();
     if (read.status != ReadResult::Status::Loaded && read.status != ReadResult::Status::Truncated) {
-        std::fprintf(stderr, "cannot load %s: %s\n", argv[0], read.error.c_str());
+        std::fprintf(stderr, "cannot load %s: %s\n", argv[0], read.error.message().c_str());
         return 1;
     }
     const WriteResult written = SaveDictionary(std::filesystem::path(argv[1]), words);
     const auto t2 = Clock::now();
     if (!written) {
-        std::fprintf(stderr, "cannot write %s: %s\n", argv[1], written.error.c_str());
+        std::fprintf(stderr, "cannot write %s: %s\n", argv[1], written.error.message().c_str());
         return 1;
     }
     std::error_code ec;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fuzzes the dictionary reader with libFuzzer for the given number of seconds
-# (default 60), starting from tests/fuzz/corpus. Needs clang++; without it the
-# run is skipped with a notice. Inputs that crash are left in build-fuzz/crashes.
+# (default 60), starting from tests/fuzz/corpus, on inputs of up to 64 KiB.
+# Needs clang++; without it the run is skipped with a notice. Inputs that
+# crash are left in build-fuzz/crashes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -18,5 +19,5 @@ cmake --build "$build" -j2
 # New inputs go to a working copy, so the committed seeds stay small.
 mkdir -p "$build/corpus" "$build/crashes"
 cp -n tests/fuzz/corpus/* "$build/corpus/"
-"$build/reader_fuzzer" -max_total_time="$seconds" -max_len=16384 -timeout=10 -rss_limit_mb=2048 \
+"$build/reader_fuzzer" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$build/crashes/" "$build/corpus"

@@ -13,9 +13,4 @@ inline constexpr std::string_view kActiveDictionary = "LEXOR.lexor";
 inline constexpr std::string_view kAddedWordsFile = "Aggiunte.ldv";
 inline constexpr std::string_view kMissingWordsFile = "Mancanti.ldv";
 
-// The reason given when a path names something other than a regular file or
-// a folder (a FIFO, a device): there is no system message for it. ASCII, so
-// it reads the same in every code page.
-inline constexpr std::string_view kNotAFileReason = "il percorso non indica un file";
-
 } // namespace lexor

@@ -5,9 +5,12 @@
 #include <cstring>
 #include <fstream>
 #include <limits>
+#include <new>
+#include <stdexcept>
 #include <vector>
 
 #include "dictionary/DictionaryFormat.h"
+#include "dictionary/FileError.h"
 #include "dictionary/LargeBuffer.h"
 
 namespace lexor {
@@ -19,12 +22,20 @@ constexpr std::size_t kSmallestBlock = std::size_t{4} << 10;
 // Hands out the lines of a stream as views into blocks it reads the stream
 // into, a block at a time, so the words need no copy of their own. A line
 // ends at CR or CR LF; a lone LF is part of the line; the last line may lack
-// its end. Memory follows what has been read, never what a file announces.
+// its end. Memory follows what has been read, never what a file announces,
+// and no more than limit bytes are read, so a file that grows while it is
+// read ends where it ended when it was opened.
 class LineReader {
 public:
-    LineReader(std::istream& in, std::size_t sizeHint) : in_(in), nextBlock_(BlockSizeFor(sizeHint)) {}
+    LineReader(std::istream& in, std::size_t sizeHint, std::uintmax_t limit)
+        : in_(in), nextBlock_(BlockSizeFor(sizeHint)), remaining_(limit)
+    {
+    }
 
-    bool Next(std::string_view& line)
+    // A line longer than maxLength comes back cut at maxLength + 1 bytes, as
+    // soon as they are in: enough to see that it is not the line sought.
+    // Reading should stop there, as the rest of the line is not skipped.
+    bool Next(std::string_view& line, std::size_t maxLength = std::numeric_limits<std::size_t>::max())
     {
         for (;;) {
             if (pos_ < filled_) {
@@ -35,6 +46,11 @@ public:
                     pos_ = static_cast<std::size_t>(cr - data()) + 1;
                     skipLf_ = true;
                     SkipLf();
+                    return true;
+                }
+                if (filled_ - pos_ > maxLength) {
+                    line = {begin, maxLength + 1};
+                    pos_ += maxLength + 1;
                     return true;
                 }
             }
@@ -88,9 +104,13 @@ private:
             nextBlock_ = kBlockBytes;
         }
         char* at = data() + filled_;
-        in_.read(at, static_cast<std::streamsize>(blocks_.back().size() - filled_));
-        const auto got = static_cast<std::size_t>(in_.gcount());
+        const auto room =
+            static_cast<std::size_t>(std::min<std::uintmax_t>(blocks_.back().size() - filled_, remaining_));
+        if (room > 0)
+            in_.read(at, static_cast<std::streamsize>(room));
+        const auto got = room > 0 ? static_cast<std::size_t>(in_.gcount()) : 0;
         filled_ += got;
+        remaining_ -= got;
         if (got == 0) {
             eof_ = true;
             return false;
@@ -102,6 +122,7 @@ private:
     std::istream& in_;
     std::vector<ByteBlock> blocks_;
     std::size_t nextBlock_;
+    std::uintmax_t remaining_;
     std::size_t pos_ = 0;
     std::size_t filled_ = 0;
     bool skipLf_ = false;
@@ -128,15 +149,15 @@ std::int64_t CountValue(std::string_view line)
     return negative ? -static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value);
 }
 
-ReadResult Read(std::istream& in, WordList& target, std::size_t sizeHint)
+ReadResult Read(std::istream& in, WordList& target, std::size_t sizeHint, std::uintmax_t limit)
 {
     ReadResult result;
-    LineReader lines(in, sizeHint);
+    LineReader lines(in, sizeHint, limit);
     std::string_view line;
-    if (!lines.Next(line) || line != kDictionaryHeader) {
+    if (!lines.Next(line, kDictionaryHeader.size()) || line != kDictionaryHeader) {
         result.status = lines.failed() ? ReadResult::Status::ReadError : ReadResult::Status::BadHeader;
         if (lines.failed())
-            result.error = std::strerror(EIO);
+            result.error = std::make_error_code(std::errc::io_error);
         return result;
     }
     std::int64_t count = 0;
@@ -157,7 +178,7 @@ ReadResult Read(std::istream& in, WordList& target, std::size_t sizeHint)
         words.push_back(line);
     if (lines.failed()) {
         result.status = ReadResult::Status::ReadError;
-        result.error = std::strerror(EIO);
+        result.error = std::make_error_code(std::errc::io_error);
         return result;
     }
     target.AdoptItems(std::move(lines.blocks()), words);
@@ -166,21 +187,44 @@ ReadResult Read(std::istream& in, WordList& target, std::size_t sizeHint)
     return result;
 }
 
+// Running out of memory, or a line longer than a word may be, ends the read
+// with a reason instead of the program; the target is left empty.
+template <typename Reading> ReadResult Guarded(WordList& target, Reading reading)
+{
+    ReadResult failed;
+    try {
+        return reading();
+    } catch (const std::bad_alloc&) {
+        failed.error = std::make_error_code(std::errc::not_enough_memory);
+    } catch (const std::length_error&) {
+        failed.error = FileErrc::LineTooLong;
+    } catch (const std::system_error& error) {
+        failed.error = error.code();
+    }
+    target.Clear();
+    return failed;
+}
+
+std::error_code OpenFailure()
+{
+    return {errno != 0 ? errno : EIO, std::generic_category()};
+}
+
 // Only regular files: opening a FIFO would wait for a writer for ever.
-bool IsReadable(const std::filesystem::path& path, std::string& error, std::uintmax_t& size)
+bool IsReadable(const std::filesystem::path& path, std::error_code& error, std::uintmax_t& size)
 {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (ec) {
-        error = ec.message();
+        error = ec;
         return false;
     }
     if (status.type() == std::filesystem::file_type::directory) {
-        error = std::strerror(EISDIR);
+        error = std::make_error_code(std::errc::is_a_directory);
         return false;
     }
     if (status.type() != std::filesystem::file_type::regular) {
-        error = kNotAFileReason;
+        error = FileErrc::NotAFile;
         return false;
     }
     size = std::filesystem::file_size(path, ec);
@@ -193,7 +237,7 @@ bool IsReadable(const std::filesystem::path& path, std::string& error, std::uint
 
 ReadResult ReadDictionary(std::istream& in, WordList& target)
 {
-    return Read(in, target, 0);
+    return Guarded(target, [&] { return Read(in, target, 0, std::numeric_limits<std::uintmax_t>::max()); });
 }
 
 ReadResult ReadDictionary(const std::filesystem::path& path, WordList& target)
@@ -205,11 +249,11 @@ ReadResult ReadDictionary(const std::filesystem::path& path, WordList& target)
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        result.error = std::strerror(errno != 0 ? errno : EIO);
+        result.error = OpenFailure();
         return result;
     }
     const auto hint = static_cast<std::size_t>(std::min<std::uintmax_t>(size, std::numeric_limits<std::size_t>::max()));
-    return Read(in, target, hint);
+    return Guarded(target, [&] { return Read(in, target, hint, size); });
 }
 
 FirstLineResult ReadFirstLine(const std::filesystem::path& path, std::size_t maxLength)
@@ -221,7 +265,7 @@ FirstLineResult ReadFirstLine(const std::filesystem::path& path, std::size_t max
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        result.error = std::strerror(errno != 0 ? errno : EIO);
+        result.error = OpenFailure();
         return result;
     }
     // Only as much as the first line needs, however large the file.
@@ -232,7 +276,7 @@ FirstLineResult ReadFirstLine(const std::filesystem::path& path, std::size_t max
         line.push_back(c);
     }
     if (in.bad()) {
-        result.error = std::strerror(EIO);
+        result.error = std::make_error_code(std::errc::io_error);
         return result;
     }
     if (!line.empty() || size > 0)

@@ -6,7 +6,9 @@
 #include <istream>
 #include <optional>
 #include <string>
+#include <system_error>
 
+#include "dictionary/DictionaryFormat.h"
 #include "dictionary/WordList.h"
 
 namespace lexor {
@@ -17,12 +19,12 @@ struct ReadResult {
         BadHeader, // first line missing or not exactly the header: rejected silently
         NoWords,   // count not greater than zero, or no count line at all
         Truncated, // the file ended before its count; the words read are kept
-        ReadError, // the file could not be opened or read; error says why
+        ReadError, // the file could not be opened or read, or memory ran out; error says why
     };
     Status status = Status::ReadError;
     std::uint64_t declared = 0; // the count line's value, saturated
     std::size_t read = 0;       // words added to the target
-    std::string error;          // the system's reason, for ReadError
+    std::error_code error;      // what failed, for ReadError
 };
 
 // Reads a dictionary into target (which the caller has cleared): lines end at
@@ -33,22 +35,26 @@ struct ReadResult {
 // "2.9" is 2). A file that ends right after its header has no count and is
 // NoWords, as a count of no words would be. Lines after the counted range are
 // ignored. Memory grows with what is really in the file, never with the
-// declared count.
+// declared count. A first line is read only as far as it can still be the
+// header. Running out of memory, or a word too long for a WordList, is a
+// ReadError that leaves the target empty; no exception leaves the reader.
 ReadResult ReadDictionary(std::istream& in, WordList& target);
 
 // Only regular files are opened (a folder or a FIFO is a ReadError, found
-// before any open); binary mode.
+// before any open); binary mode. No more is read than the file held before
+// it was opened, so data appended meanwhile is not followed.
 ReadResult ReadDictionary(const std::filesystem::path& path, WordList& target);
 
 struct FirstLineResult {
     std::optional<std::string> line; // empty when the file has no first line
-    std::string error;               // set when the file could not be opened or read
+    std::error_code error;           // set when the file could not be opened or read
 };
 
 // Reads only the first line, with the same line rules and the same refusal
-// of anything but a regular file, and of it no more
-// than maxLength bytes: a longer line comes back cut at maxLength, so a huge
-// file without line ends costs no more than a short one.
-FirstLineResult ReadFirstLine(const std::filesystem::path& path, std::size_t maxLength = 4096);
+// of anything but a regular file, and of it no more than maxLength bytes: a
+// longer line comes back cut at maxLength, so a huge file without line ends
+// costs no more than a short one. The default reads one byte more than the
+// header, the least that tells a header from a longer line.
+FirstLineResult ReadFirstLine(const std::filesystem::path& path, std::size_t maxLength = kDictionaryHeader.size() + 1);
 
 } // namespace lexor

@@ -22,6 +22,7 @@
 #include "ui/Conversions.h"
 #include "ui/Design.h"
 #include "ui/DictionaryLoader.h"
+#include "ui/FileReason.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
 
@@ -159,13 +160,14 @@ void Menu::Command3_Click()
         return;
     const std::filesystem::path chosen = ui::ToPath(dialog1_.FileName);
     const FirstLineResult first = ReadFirstLine(chosen);
-    if (!first.error.empty()) {
+    if (first.error) {
         ui::ShowReadError(services_, this, dialog1_.FileName, first.error);
         return;
     }
     if (!first.line || !IsHeaderIgnoringCase(*first.line))
         return;
-    const std::filesystem::path active = ui::ToPath(services_.AppPath(ui::FromCoreText(kActiveDictionary)));
+    const QString activePath = services_.AppPath(ui::FromCoreText(kActiveDictionary));
+    const std::filesystem::path active = ui::ToPath(activePath);
     if (IsSameFile(chosen, active))
         return;
     WriteResult copied;
@@ -174,13 +176,13 @@ void Menu::Command3_Click()
         copied = ReplaceFileWithCopy(chosen, active);
     }
     if (!copied)
-        services_.Message(this, InstallFailureText(copied), ui::kTitle, ui::Buttons::Ok);
+        services_.Message(this, InstallFailureText(activePath, copied), ui::kTitle, ui::Buttons::Ok);
 }
 
-QString Menu::InstallFailureText(const WriteResult& failure)
+QString Menu::InstallFailureText(const QString& path, const WriteResult& failure)
 {
-    QString text = QStringLiteral("Impossibile installare il dizionario:\n") + ui::Reason(failure.error);
-    if (failure.sharingViolation)
+    QString text = QStringLiteral("Impossibile installare il dizionario:\n%1\n%2").arg(path, ui::Reason(failure.error));
+    if (failure.error == FileErrc::HeldOpen)
         text += QStringLiteral("\nChiudere il gioco e riprovare.");
     return text;
 }

@@ -33,8 +33,9 @@ public:
 
     // What the user is told when installing a dictionary failed: the
     // activation is silent otherwise, and a failed copy must not look like
-    // success. A file held by the running game gets advice of its own.
-    static QString InstallFailureText(const WriteResult& failure);
+    // success. It names the active dictionary at path, the file being
+    // replaced; a file held by the running game gets advice of its own.
+    static QString InstallFailureText(const QString& path, const WriteResult& failure);
 
     void Form_Load();
     void Command1_Click();

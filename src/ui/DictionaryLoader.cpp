@@ -7,16 +7,12 @@
 #include "ui/Conversions.h"
 #include "ui/Design.h"
 #include "ui/FileDialog.h"
+#include "ui/FileReason.h"
 #include "ui/Services.h"
 
 namespace lexor::ui {
 
-QString Reason(const std::string& error)
-{
-    return FromCoreText(error);
-}
-
-void ShowReadError(Services& services, QWidget* window, const QString& path, const std::string& error)
+void ShowReadError(Services& services, QWidget* window, const QString& path, const std::error_code& error)
 {
     services.Message(window, QStringLiteral("Impossibile leggere il file:\n%1\n%2").arg(path, Reason(error)), kTitle,
                      Buttons::Ok);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <system_error>
 
 #include <QString>
 
@@ -35,9 +36,6 @@ bool SaveWordList(Services& services, QWidget* window, const QString& path, cons
 
 // Tells the user that path could not be opened or read, and why
 // ("Impossibile leggere il file: ...").
-void ShowReadError(Services& services, QWidget* window, const QString& path, const std::string& error);
-
-// The system's reason for a failure, as the core reports it, for a message.
-QString Reason(const std::string& error);
+void ShowReadError(Services& services, QWidget* window, const QString& path, const std::error_code& error);
 
 } // namespace lexor::ui

@@ -15,7 +15,7 @@ TEST(FirstLine, StopsAtTheFirstLineEnd)
     const auto first = ReadFirstLine(dir / "a.lexor");
     ASSERT_TRUE(first.line.has_value());
     EXPECT_EQ(*first.line, "lexor dictionary volume");
-    EXPECT_TRUE(first.error.empty());
+    EXPECT_FALSE(first.error);
 }
 
 TEST(FirstLine, EmptyFileHasNoFirstLineButAnEmptyLineIsOne)
@@ -40,8 +40,8 @@ TEST(FirstLine, AHugeLineIsCutInsteadOfReadWhole)
 TEST(FirstLine, FolderAndMissingFileAreReadErrors)
 {
     test::TempDir dir;
-    EXPECT_FALSE(ReadFirstLine(dir.path()).error.empty());
-    EXPECT_FALSE(ReadFirstLine(dir / "missing").error.empty());
+    EXPECT_TRUE(ReadFirstLine(dir.path()).error);
+    EXPECT_TRUE(ReadFirstLine(dir / "missing").error);
 }
 
 } // namespace

@@ -160,8 +160,8 @@ TEST(PlatformFiles, WindowsOnly_TargetHeldOpenByAnotherProgramIsAFailureAndStays
     const WriteResult saved = SaveDictionary(target, Words({"nuovo"}));
     for (const WriteResult& result : {written, copied, saved}) {
         EXPECT_FALSE(result.ok);
-        EXPECT_TRUE(result.sharingViolation) << result.error;
-        EXPECT_FALSE(result.error.empty());
+        EXPECT_EQ(result.error, FileErrc::HeldOpen) << result.error;
+        EXPECT_TRUE(result.error);
     }
     held.Release();
 
@@ -195,7 +195,7 @@ TEST(PlatformFiles, WindowsOnly_CopySharesItsSourceAndFailsWhole)
     ASSERT_TRUE(exclusive.Held());
     const WriteResult copied = ReplaceFileWithCopy(source, target);
     EXPECT_FALSE(copied.ok);
-    EXPECT_FALSE(copied.error.empty());
+    EXPECT_TRUE(copied.error);
     exclusive.Release();
     EXPECT_EQ(ReadBytes(target), kOld);
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor", "nuovo.lexor"}));
@@ -214,15 +214,35 @@ TEST(PlatformFiles, WindowsOnly_FolderInTheWayOrMissingIsAFailureButNoSharingVio
     const WriteResult result = ReplaceFileContents(target, "nuovo");
 
     EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.sharingViolation);
-    EXPECT_FALSE(result.error.empty());
+    EXPECT_NE(result.error, FileErrc::HeldOpen);
+    EXPECT_TRUE(result.error);
     EXPECT_TRUE(std::filesystem::is_directory(target));
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor"}));
 
     const WriteResult missing = ReplaceFileContents(dir / "Dizionari" / "nuovo.lexor", "nuovo");
     EXPECT_FALSE(missing.ok);
-    EXPECT_FALSE(missing.sharingViolation);
-    EXPECT_FALSE(missing.error.empty());
+    EXPECT_NE(missing.error, FileErrc::HeldOpen);
+    EXPECT_TRUE(missing.error);
+#endif
+}
+
+TEST(PlatformFiles, WindowsOnly_ReadOnlyFileIsRefusedAndStaysWhole)
+{
+#ifndef _WIN32
+    GTEST_SKIP() << "the Windows read-only attribute";
+#else
+    TempDir dir;
+    const auto target = dir / "LEXOR.lexor";
+    WriteBytes(target, kOld);
+    WriteBytes(dir / "nuovo.lexor", "Lexor Dictionary Volume\r\n1\r\nnuovo\r\n");
+    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    for (const WriteResult& result :
+         {SaveDictionary(target, Words({"nuovo"})), ReplaceFileWithCopy(dir / "nuovo.lexor", target)})
+        EXPECT_EQ(result.error, FileErrc::WriteProtected);
+    EXPECT_EQ(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD{FILE_ATTRIBUTE_READONLY});
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadBytes(target), kOld);
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor", "nuovo.lexor"}));
 #endif
 }
 

@@ -255,16 +255,17 @@ TEST_F(ActivationTest, FailedCopyKeepsTheOldDictionaryAndSaysWhy)
     EXPECT_EQ(services.boxes[1].buttons, ui::Buttons::Ok);
 }
 
-TEST(Activation, FailureTextGivesTheReasonAndAdviceForAFileInUse)
+TEST(Activation, FailureTextGivesTheFileTheReasonAndAdviceForAFileInUse)
 {
     WriteResult failure;
-    failure.error = "Permission denied";
-    EXPECT_EQ(Menu::InstallFailureText(failure),
-              QStringLiteral("Impossibile installare il dizionario:\nPermission denied"));
-    failure.sharingViolation = true;
-    EXPECT_EQ(
-        Menu::InstallFailureText(failure),
-        QStringLiteral("Impossibile installare il dizionario:\nPermission denied\nChiudere il gioco e riprovare."));
+    failure.error = std::make_error_code(std::errc::permission_denied);
+    const QString path = QStringLiteral("C:/LEXOR/LEXOR.lexor");
+    EXPECT_EQ(Menu::InstallFailureText(path, failure),
+              QStringLiteral("Impossibile installare il dizionario:\nC:/LEXOR/LEXOR.lexor\naccesso negato"));
+    failure.error = FileErrc::HeldOpen;
+    EXPECT_EQ(Menu::InstallFailureText(path, failure),
+              QStringLiteral("Impossibile installare il dizionario:\nC:/LEXOR/LEXOR.lexor\nil file è in uso da parte "
+                             "di un altro programma\nChiudere il gioco e riprovare."));
 }
 
 TEST(Activation, SameFileNeedsTheFileSystemsWord)

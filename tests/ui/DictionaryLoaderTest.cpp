@@ -1,6 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <system_error>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 #include <QWidget>
 
@@ -111,11 +119,65 @@ TEST(DictionaryLoader, UnreadableFileShowsPathAndReason)
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(result->status, ReadResult::Status::ReadError);
     ASSERT_EQ(services.boxes.size(), 1u);
-    const std::string reason = std::make_error_code(std::errc::no_such_file_or_directory).message();
-    EXPECT_EQ(services.boxes[0].text, QStringLiteral("Impossibile leggere il file:\n") + path + QStringLiteral("\n") +
-                                          QString::fromLocal8Bit(reason.data(), static_cast<qsizetype>(reason.size())));
+    EXPECT_EQ(services.boxes[0].text,
+              QStringLiteral("Impossibile leggere il file:\n%1\nil file o la cartella non esiste").arg(path));
     EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR Tools"));
     EXPECT_EQ(target.ListCount(), 0u);
+}
+
+#ifndef _WIN32
+// In a child process: limits its address space to 256 MiB more than it uses,
+// loads hugePath and then goodPath, and exits 0 when the first load was told
+// in its box and left the target empty and the second loaded.
+[[noreturn]] void LoadWithLittleMemory(const QString& hugePath, const QString& goodPath)
+{
+    long pages = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld", &pages) != 1)
+            pages = 0;
+        std::fclose(statm);
+    }
+    const rlim_t most = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (rlim_t{256} << 20);
+    const rlimit limit{most, most};
+    if (pages == 0 || ::setrlimit(RLIMIT_AS, &limit) != 0)
+        std::_Exit(2);
+    test::ScriptedServices services;
+    QWidget window;
+    ui::FileDialog dialog(services, &window);
+    WordList target;
+    auto load = [&](const QString& path) {
+        services.QueueFile(path);
+        return ui::LoadDictionary(
+            services, &window, dialog, target, [&](const QString&) { target.Clear(); }, QStringLiteral("LEXOR"));
+    };
+    const auto failed = load(hugePath);
+    const bool told = services.boxes.size() == 1 && services.boxes[0].title == QStringLiteral("LEXOR Tools") &&
+                      services.boxes[0].text ==
+                          QStringLiteral("Impossibile leggere il file:\n%1\nmemoria insufficiente").arg(hugePath);
+    const bool empty = failed && failed->status == ReadResult::Status::ReadError && target.ListCount() == 0;
+    const auto loaded = load(goodPath);
+    const bool works = loaded && loaded->status == ReadResult::Status::Loaded && target.ListCount() == 1;
+    std::_Exit(told && empty && works ? 0 : 1);
+}
+#endif
+
+// The load of a file too big for the memory at hand is told in a box and
+// leaves the target empty; the next load works. The file holds one word of
+// 1 GiB.
+TEST(DictionaryLoader, PosixOnly_OutOfMemoryIsToldAndTheNextLoadWorks)
+{
+#if defined(_WIN32) || defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "needs an address-space limit, which AddressSanitizer cannot run under";
+#else
+    test::TempDir dir;
+    const auto huge = dir / "enorme.lexor";
+    test::WriteBytes(huge, "Lexor Dictionary Volume\r\n1\r\n");
+    std::filesystem::resize_file(huge, std::uintmax_t{1} << 30); // the rest reads as zeros
+    test::WriteBytes(dir / "buono.lexor", "Lexor Dictionary Volume\r\n1\r\ncasa\r\n");
+    EXPECT_EXIT(LoadWithLittleMemory(QString::fromStdString(huge.string()),
+                                     QString::fromStdString((dir / "buono.lexor").string())),
+                testing::ExitedWithCode(0), "");
+#endif
 }
 
 } // namespace

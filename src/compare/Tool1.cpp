@@ -45,7 +45,7 @@ Tool1::Tool1(ui::Services& services, QWidget* parent)
     setWindowTitle(ui::kTitle + QStringLiteral(" - Confrontatore di Dizionari"));
     setFixedWidth(ui::Px(7425));
     setAutoFillBackground(true);
-    ui::SetColour(this, QPalette::Window, ui::kTeal);
+    ui::SetToolColours(this);
 
     CreateControls();
     Form_Load();

@@ -137,6 +137,8 @@ template <class Tool> void Menu::OpenTool()
                menuFrame.y() + (menuFrame.height() - toolFrame.height()) / 2);
     // The menu is only hidden, so closing the tool must not end the program.
     tool->setAttribute(Qt::WA_QuitOnClose, false);
+    // The focus shows from the start, not only once the keyboard moves it.
+    tool->setAttribute(Qt::WA_KeyboardFocusChange);
     connect(tool, &QObject::destroyed, this, &QWidget::show);
     tool->show();
     tool->activateWindow();
@@ -239,6 +241,8 @@ void Menu::showEvent(QShowEvent* event)
     // Also where no window manager hands out the keyboard: the menu takes it
     // whenever it appears, at start and back from a tool.
     activateWindow();
+    // The focus shows from the start, not only once the keyboard moves it.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     QWidget::showEvent(event);
 }
 

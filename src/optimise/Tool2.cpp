@@ -51,7 +51,7 @@ Tool2::Tool2(ui::Services& services, QWidget* parent)
     setWindowTitle(ui::kTitle + QStringLiteral(" - Ottimizzatore"));
     setFixedWidth(ui::Px(7110));
     setAutoFillBackground(true);
-    ui::SetColour(this, QPalette::Window, ui::kTeal);
+    ui::SetToolColours(this);
 
     CreateControls();
     SetTabOrder();

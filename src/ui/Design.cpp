@@ -24,6 +24,15 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
     widget->setPalette(palette);
 }
 
+void SetToolColours(QWidget* window)
+{
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, kTeal);
+    palette.setColor(QPalette::Highlight, kYellow);
+    palette.setColor(QPalette::HighlightedText, Qt::black);
+    window->setPalette(palette);
+}
+
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry, const QColor& colour,
                   Qt::Alignment alignment, const std::optional<QFont>& font)
 {

@@ -38,6 +38,10 @@ QFont DesignFont(qreal points, bool bold, const QString& family = kSansSerif);
 
 void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 
+// A tool window's teal, with the keyboard focus outline and selected text
+// drawn in yellow, which shows on teal where the toolkit's blue does not.
+void SetToolColours(QWidget* window);
+
 // A control of the design, found by its name and placed in its container's
 // pixels (see Twips.h).
 template <class Control> Control* MakeControl(QWidget* parent, const char* name, QRect geometry)

@@ -251,6 +251,22 @@ TEST_F(MenuTest, EachToolReplacesTheMenuUntilItsCloseButton)
     EXPECT_TRUE(menu.isVisible());
 }
 
+// Also with no window manager to hand it out, the keyboard goes to whichever
+// window is shown, and the tool opens where the menu was.
+TEST_F(MenuTest, TheShownWindowTakesTheKeyboardAndToolsOpenOnTheMenu)
+{
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&menu));
+    const QPoint centre = menu.frameGeometry().center();
+    Get<QPushButton>("Command1")->click();
+    auto* tool = OnlyTool<Tool1>();
+    ASSERT_NE(tool, nullptr);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(tool));
+    EXPECT_LE((tool->frameGeometry().center() - centre).manhattanLength(), 2);
+    tool->close();
+    FlushDeletes();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&menu));
+}
+
 TEST_F(MenuTest, ClosingAToolThroughTheTitleBarActsAsItsCloseButton)
 {
     Get<QPushButton>("Command2")->click();

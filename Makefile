@@ -1,6 +1,6 @@
 # A thin layer over CMake: `make run` builds and starts the program,
-# `make test` builds and runs every test, `make windows` the core's tests
-# as Windows executables under Wine.
+# `make test` builds and runs every test, `make windows` builds the program
+# and every test for Windows and runs them under Wine (scripts/test-windows.sh).
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= 2
@@ -32,4 +32,4 @@ windows:
 	scripts/test-windows.sh
 
 clean:
-	rm -rf build build-asan build-win
+	rm -rf build build-asan build-win dist

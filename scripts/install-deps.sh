@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs with apt-get whatever a fresh Debian 12 machine lacks to build,
 # run and test the program. Packages already present are skipped.
-#   install-deps.sh windows  also the MinGW-w64 cross compiler and Wine, for
-#                            scripts/test-windows.sh
+#   install-deps.sh windows     also the MinGW-w64 cross compiler, Wine and
+#                               its fonts, Xvfb and the tools that drive it,
+#                               for scripts/test-windows.sh
+#   install-deps.sh qt-source   what building Qt for Windows from Debian's
+#                               source needs (scripts/provide-qt-windows.sh)
 set -euo pipefail
 
 packages=(
@@ -15,12 +18,18 @@ packages=(
 )
 
 windows_packages=(
-  g++-mingw-w64-x86-64-posix googletest wine64 wine
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64 wine fonts-wine
+  zstd xvfb xdotool imagemagick zip unzip
+)
+
+qt_source_packages=(
+  dpkg-dev ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools zstd
 )
 
 for group in "$@"; do
   case "$group" in
     windows) packages+=("${windows_packages[@]}") ;;
+    qt-source) packages+=("${qt_source_packages[@]}") ;;
     *) echo "install-deps.sh: unknown group $group" >&2; exit 2 ;;
   esac
 done

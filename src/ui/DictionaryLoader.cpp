@@ -1,5 +1,6 @@
 #include "ui/DictionaryLoader.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #include "dictionary/DictionaryWriter.h"
@@ -25,6 +26,9 @@ std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, Fi
     if (dropped.isEmpty()) {
         if (!dialog.Choose())
             return std::nullopt;
+        // Let the window system tell the window what the closed dialog
+        // uncovered; user input waits until the load is over.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     } else {
         dialog.FileName = dropped;
     }

@@ -1,9 +1,11 @@
 #include "ui/QtServices.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 
@@ -34,6 +36,15 @@ void DropIconColumn(QMessageBox& box)
     grid->addWidget(label, row, 0, rowSpan, grid->columnCount());
 }
 
+// Where no window manager hands the keyboard back, it would stay with the
+// closed box or dialog: the window that opened it takes it again.
+void GiveFocusBack(QWidget* parent)
+{
+    QWidget* window = parent ? parent->window() : nullptr;
+    if (window && window->isVisible())
+        window->activateWindow();
+}
+
 } // namespace
 
 QString Services::AppPath(const QString& name) const
@@ -57,6 +68,9 @@ std::unique_ptr<QMessageBox> QtServices::MakeBox(QWidget* parent, const QString&
         box->setStandardButtons(QMessageBox::Ok);
     }
     DropIconColumn(*box);
+    // Nor pictures on the buttons, which some styles add.
+    for (QAbstractButton* button : box->buttons())
+        button->setIcon(QIcon());
     return box;
 }
 
@@ -64,6 +78,7 @@ Answer QtServices::Message(QWidget* parent, const QString& text, const QString& 
 {
     const auto box = MakeBox(parent, text, title, buttons);
     const int pressed = box->exec();
+    GiveFocusBack(parent);
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
@@ -72,6 +87,7 @@ Answer QtServices::Message(QWidget* parent, const QString& text, const QString& 
 QString QtServices::OpenFile(QWidget* parent, const QString& initialDir, const QString& filter)
 {
     const QString chosen = QFileDialog::getOpenFileName(parent, QString(), initialDir, filter);
+    GiveFocusBack(parent);
     return chosen.isEmpty() ? QString() : QDir::toNativeSeparators(chosen);
 }
 

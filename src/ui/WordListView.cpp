@@ -8,6 +8,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QPen>
 
 #include "ui/FitWordDelegate.h"
 
@@ -59,6 +61,18 @@ void WordListView::CopySelection() const
 {
     if (selectionModel() && selectionModel()->hasSelection())
         QGuiApplication::clipboard()->setText(SelectedText());
+}
+
+void WordListView::paintEvent(QPaintEvent* event)
+{
+    QListView::paintEvent(event);
+    // The focused row carries the focus outline; a list without rows has
+    // none, so it goes round the whole list.
+    if (hasFocus() && isActiveWindow() && (!model() || model()->rowCount() == 0)) {
+        QPainter painter(viewport());
+        painter.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DotLine));
+        painter.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 void WordListView::keyPressEvent(QKeyEvent* event)

@@ -62,6 +62,19 @@ protected:
         return found;
     }
 
+    // Opens Tool with button, expands it, closes it and opens it again: the
+    // new one has its compact design height.
+    template <class Tool> void ExpectFreshOnReopening(const char* button)
+    {
+        Get<QPushButton>(button)->click();
+        ui::SetOuterHeightTwips(OnlyTool<Tool>(), Tool::kExpandedHeight, Tool::kNonClientAllowance);
+        OnlyTool<Tool>()->close();
+        FlushDeletes();
+        Get<QPushButton>(button)->click();
+        ASSERT_NE(OnlyTool<Tool>(), nullptr);
+        EXPECT_EQ(OnlyTool<Tool>()->height(), ui::ClientHeight(Tool::kCompactHeight, Tool::kNonClientAllowance));
+    }
+
     static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     Menu menu{services};
@@ -251,6 +264,22 @@ TEST_F(MenuTest, EachToolReplacesTheMenuUntilItsCloseButton)
     EXPECT_TRUE(menu.isVisible());
 }
 
+// Also with no window manager to hand it out, the keyboard goes to whichever
+// window is shown, and the tool opens where the menu was.
+TEST_F(MenuTest, TheShownWindowTakesTheKeyboardAndToolsOpenOnTheMenu)
+{
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&menu));
+    const QPoint centre = menu.frameGeometry().center();
+    Get<QPushButton>("Command1")->click();
+    auto* tool = OnlyTool<Tool1>();
+    ASSERT_NE(tool, nullptr);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(tool));
+    EXPECT_LE((tool->frameGeometry().center() - centre).manhattanLength(), 2);
+    tool->close();
+    FlushDeletes();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&menu));
+}
+
 TEST_F(MenuTest, ClosingAToolThroughTheTitleBarActsAsItsCloseButton)
 {
     Get<QPushButton>("Command2")->click();
@@ -263,23 +292,10 @@ TEST_F(MenuTest, ClosingAToolThroughTheTitleBarActsAsItsCloseButton)
 
 TEST_F(MenuTest, ReopenedToolStartsFromItsDesignState)
 {
-    Get<QPushButton>("Command1")->click();
-    ui::SetOuterHeightTwips(OnlyTool<Tool1>(), Tool1::kExpandedHeight, Tool1::kNonClientAllowance);
+    ExpectFreshOnReopening<Tool1>("Command1");
     OnlyTool<Tool1>()->close();
     FlushDeletes();
-    Get<QPushButton>("Command1")->click();
-    ASSERT_NE(OnlyTool<Tool1>(), nullptr);
-    EXPECT_EQ(OnlyTool<Tool1>()->height(), ui::ClientHeight(Tool1::kCompactHeight, Tool1::kNonClientAllowance));
-
-    OnlyTool<Tool1>()->close();
-    FlushDeletes();
-    Get<QPushButton>("Command2")->click();
-    ui::SetOuterHeightTwips(OnlyTool<Tool2>(), Tool2::kExpandedHeight, Tool2::kNonClientAllowance);
-    OnlyTool<Tool2>()->close();
-    FlushDeletes();
-    Get<QPushButton>("Command2")->click();
-    ASSERT_NE(OnlyTool<Tool2>(), nullptr);
-    EXPECT_EQ(OnlyTool<Tool2>()->height(), ui::ClientHeight(Tool2::kCompactHeight, Tool2::kNonClientAllowance));
+    ExpectFreshOnReopening<Tool2>("Command2");
 }
 
 // The program's own event loop: these end it, or a guard ends it with 1 so a

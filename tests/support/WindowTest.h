@@ -15,15 +15,11 @@
 
 #include "support/ScriptedServices.h"
 #include "support/TempDir.h"
+#include "support/WordLists.h"
 
 namespace lexor::test {
 
-using Words = std::vector<std::string>;
 using Texts = std::vector<QString>;
-
-// A dictionary file's bytes: the header, the count line (the number of words
-// unless count is given) and the words, each line ended by CR LF.
-std::string Dictionary(const Words& words, int count = -1);
 
 // What every window test starts from: a game folder of its own, the scripted
 // desktop whose application folder it is, and ways to reach the controls of
@@ -51,6 +47,10 @@ protected:
     // A left click on the button called name, as the user gives it.
     void Click(const char* button) const;
 
+    // Closes the window under test with the button called button, or with the
+    // close box when there is none; true when that destroyed the window.
+    bool Close(const char* button = nullptr);
+
     // The words a list shows, top to bottom, as UTF-8.
     Words Items(const char* list) const;
     // The text of a path box or a label.
@@ -67,6 +67,8 @@ protected:
     std::filesystem::path Write(std::string_view name, std::string_view bytes) const;
     // The next file dialog answers with file.
     void Choose(const std::filesystem::path& file);
+    // Clicks button, whose file dialog answers with file.
+    void ClickChoosing(const char* button, const std::filesystem::path& file);
 
     TempDir game;
     ScriptedServices services;

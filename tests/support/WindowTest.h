@@ -16,10 +16,21 @@
 #include "support/ScriptedServices.h"
 #include "support/TempDir.h"
 #include "support/WordLists.h"
+#include "ui/Twips.h"
 
 namespace lexor::test {
 
 using Texts = std::vector<QString>;
+
+// A tool window's client height in pixels, compact or expanded.
+template <class Tool> constexpr int CompactHeight()
+{
+    return ui::ClientHeight(Tool::kCompactHeight, Tool::kNonClientAllowance);
+}
+template <class Tool> constexpr int ExpandedHeight()
+{
+    return ui::ClientHeight(Tool::kExpandedHeight, Tool::kNonClientAllowance);
+}
 
 // What every window test starts from: a game folder of its own, the scripted
 // desktop whose application folder it is, and ways to reach the controls of

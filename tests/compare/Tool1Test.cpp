@@ -64,13 +64,7 @@ class Tool1Test : public test::WindowTest {
 protected:
     Tool1Test() { Open(); }
 
-    void Open()
-    {
-        window = new Tool1(services);
-        Watch(window);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.data()));
-    }
+    void Open() { window = OpenWindow<Tool1>(); }
 
     void LoadOriginal(const std::filesystem::path& file) { ClickChoosing("Command1", file); }
     void LoadModified(const std::filesystem::path& file) { ClickChoosing("Command2", file); }

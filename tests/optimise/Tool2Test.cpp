@@ -29,12 +29,7 @@ class Tool2Test : public test::WindowTest {
 protected:
     Tool2Test() { Open(); }
 
-    void Open()
-    {
-        window = new Tool2(services);
-        Watch(window);
-        window->show();
-    }
+    void Open() { window = OpenWindow<Tool2>(); }
 
     void Load(const std::filesystem::path& file) { ClickChoosing("Command1", file); }
 

@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QString>
+#include <QTest>
 #include <QWidget>
 
 #include "support/ScriptedServices.h"
@@ -44,6 +45,16 @@ protected:
 
     // The window that Get, Click, Items and Text look in.
     void Watch(QWidget* window) { window_ = window; }
+
+    // A new Window on the scripted desktop, shown and watched.
+    template <class Window> Window* OpenWindow()
+    {
+        auto* window = new Window(services);
+        Watch(window);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        return window;
+    }
 
     // The control called name in the window under test, or the window itself.
     template <class T = QWidget> T* Get(const char* name) const

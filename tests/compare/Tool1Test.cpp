@@ -21,10 +21,6 @@
 namespace lexor {
 namespace {
 
-// The window's client height, in pixels, compact and expanded.
-const int kCompact = ui::ClientHeight(Tool1::kCompactHeight, Tool1::kNonClientAllowance);
-const int kExpanded = ui::ClientHeight(Tool1::kExpandedHeight, Tool1::kNonClientAllowance);
-
 using test::Dictionary;
 using test::Texts;
 using test::Words;
@@ -68,13 +64,7 @@ class Tool1Test : public test::WindowTest {
 protected:
     Tool1Test() { Open(); }
 
-    void Open()
-    {
-        window = new Tool1(services);
-        Watch(window);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.data()));
-    }
+    void Open() { window = OpenWindow<Tool1>(); }
 
     void LoadOriginal(const std::filesystem::path& file) { ClickChoosing("Command1", file); }
     void LoadModified(const std::filesystem::path& file) { ClickChoosing("Command2", file); }
@@ -88,7 +78,7 @@ protected:
 
     void ExpectDesignState()
     {
-        EXPECT_EQ(window->height(), kCompact);
+        EXPECT_EQ(window->height(), test::CompactHeight<Tool1>());
         EXPECT_TRUE(Text("Text1").isEmpty());
         EXPECT_TRUE(Text("Text2").isEmpty());
         EXPECT_TRUE(Items("List1").empty());
@@ -198,7 +188,7 @@ TEST_F(Tool1Test, CompactWindowHidesTheResultsAndExpandedShowsThem)
     EXPECT_GE(clientBottom(), Get<QWidget>("Frame1")->geometry().bottom());
     LoadBoth({"casa"}, {"mare"});
     Click("Command5");
-    EXPECT_EQ(window->height(), kExpanded);
+    EXPECT_EQ(window->height(), test::ExpandedHeight<Tool1>());
     EXPECT_GE(clientBottom(), Get<QWidget>("List1")->geometry().bottom());
     EXPECT_GE(clientBottom(), Get<QWidget>("Command6")->geometry().bottom());
 }
@@ -219,7 +209,7 @@ TEST_F(Tool1Test, LoadersSortTheWordsAndShowThePaths)
     EXPECT_EQ(Text("Text1"), ui::FromPath(original));
     EXPECT_EQ(Text("Text2"), ui::FromPath(modified));
     EXPECT_TRUE(Get<QLineEdit>("Text1")->isReadOnly());
-    EXPECT_EQ(window->height(), kCompact);
+    EXPECT_EQ(window->height(), test::CompactHeight<Tool1>());
     EXPECT_TRUE(services.boxes.empty());
 }
 
@@ -243,7 +233,7 @@ TEST_F(Tool1Test, CompareShowsAddedAndMissingWordsAndConsumesTheInputs)
     LoadBoth({"casa", "mare", "sole", "Casa", "casa"}, {"sole", "casa", "albero", "casa", "casa"});
     Click("Command5");
     EXPECT_TRUE(services.boxes.empty());
-    EXPECT_EQ(window->height(), kExpanded);
+    EXPECT_EQ(window->height(), test::ExpandedHeight<Tool1>());
     EXPECT_EQ(Items("List3"), (Words{"albero", "casa"}));
     EXPECT_EQ(Items("List1"), (Words{"Casa", "mare"}));
     EXPECT_TRUE(Items("List2").empty());
@@ -257,7 +247,7 @@ TEST_F(Tool1Test, CompareShowsAddedAndMissingWordsAndConsumesTheInputs)
     EXPECT_EQ(BoxTexts(), Texts{kRefused});
     EXPECT_EQ(services.boxes[0].title, kTitle);
     EXPECT_EQ(Items("List3"), (Words{"albero", "casa"}));
-    EXPECT_EQ(window->height(), kExpanded);
+    EXPECT_EQ(window->height(), test::ExpandedHeight<Tool1>());
 }
 
 TEST_F(Tool1Test, IdenticalDictionariesLeaveNothingToSave)
@@ -358,7 +348,7 @@ TEST_F(Tool1Test, RefusedRunsChangeNothing)
         EXPECT_EQ(Text("Text2"), text2);
         EXPECT_EQ(Text("Label7"), QStringLiteral("0%"));
         EXPECT_EQ(Get<QLabel>("Label5")->width(), 1);
-        EXPECT_EQ(window->height(), kCompact);
+        EXPECT_EQ(window->height(), test::CompactHeight<Tool1>());
     }
 }
 
@@ -408,7 +398,7 @@ TEST_F(Tool1Test, ReloadingShrinksTheWindowAndKeepsTheFullBar)
     Click("Command5");
     const auto next = Write("nuovo.lexor", Dictionary({"luna"}));
     LoadOriginal(next);
-    EXPECT_EQ(window->height(), kCompact);
+    EXPECT_EQ(window->height(), test::CompactHeight<Tool1>());
     EXPECT_EQ(Items("List1"), Words{"luna"});
     EXPECT_EQ(Items("List3"), Words{"sole"});
     EXPECT_TRUE(Tip("List1").isEmpty());
@@ -427,7 +417,7 @@ TEST_F(Tool1Test, RejectedModifiedFileStillShrinksAndClearsTheTooltips)
     const auto bad = Write("bom.lexor", "\xEF\xBB\xBFLexor Dictionary Volume\r\n1\r\nmare\r\n");
     LoadModified(bad);
     EXPECT_TRUE(services.boxes.empty());
-    EXPECT_EQ(window->height(), kCompact);
+    EXPECT_EQ(window->height(), test::CompactHeight<Tool1>());
     EXPECT_EQ(Text("Text2"), ui::FromPath(bad));
     EXPECT_TRUE(Items("List2").empty());
     EXPECT_TRUE(Tip("List1").isEmpty());
@@ -443,7 +433,7 @@ TEST_F(Tool1Test, CancelledDialogsKeepTheResults)
     Click("Command1");
     services.QueueCancel();
     Click("Command2");
-    EXPECT_EQ(window->height(), kExpanded);
+    EXPECT_EQ(window->height(), test::ExpandedHeight<Tool1>());
     EXPECT_EQ(Items("List1"), Words{"casa"});
     EXPECT_EQ(Items("List3"), Words{"sole"});
     EXPECT_EQ(Tip("List1"), QStringLiteral("1 parole"));
@@ -484,7 +474,7 @@ TEST_F(Tool1Test, DroppedFilesLoadThroughTheirRows)
     EXPECT_TRUE(Drop("Label1", *Files({original})));
     EXPECT_EQ(Text("Text1"), ui::FromPath(original));
     EXPECT_EQ(Items("List1"), (Words{"luna", "sole"}));
-    EXPECT_EQ(window->height(), kCompact);
+    EXPECT_EQ(window->height(), test::CompactHeight<Tool1>());
     EXPECT_TRUE(Tip("List3").isEmpty());
 
     const auto empty = Write("vuoto.lexor", Dictionary({}));

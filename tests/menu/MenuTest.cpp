@@ -72,7 +72,7 @@ protected:
         FlushDeletes();
         Get<QPushButton>(button)->click();
         ASSERT_NE(OnlyTool<Tool>(), nullptr);
-        EXPECT_EQ(OnlyTool<Tool>()->height(), ui::ClientHeight(Tool::kCompactHeight, Tool::kNonClientAllowance));
+        EXPECT_EQ(OnlyTool<Tool>()->height(), test::CompactHeight<Tool>());
     }
 
     static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

@@ -11,15 +11,27 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QString>
+#include <QTest>
 #include <QWidget>
 
 #include "support/ScriptedServices.h"
 #include "support/TempDir.h"
 #include "support/WordLists.h"
+#include "ui/Twips.h"
 
 namespace lexor::test {
 
 using Texts = std::vector<QString>;
+
+// A tool window's client height in pixels, compact or expanded.
+template <class Tool> constexpr int CompactHeight()
+{
+    return ui::ClientHeight(Tool::kCompactHeight, Tool::kNonClientAllowance);
+}
+template <class Tool> constexpr int ExpandedHeight()
+{
+    return ui::ClientHeight(Tool::kExpandedHeight, Tool::kNonClientAllowance);
+}
 
 // What every window test starts from: a game folder of its own, the scripted
 // desktop whose application folder it is, and ways to reach the controls of
@@ -33,6 +45,16 @@ protected:
 
     // The window that Get, Click, Items and Text look in.
     void Watch(QWidget* window) { window_ = window; }
+
+    // A new Window on the scripted desktop, shown and watched.
+    template <class Window> Window* OpenWindow()
+    {
+        auto* window = new Window(services);
+        Watch(window);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        return window;
+    }
 
     // The control called name in the window under test, or the window itself.
     template <class T = QWidget> T* Get(const char* name) const

@@ -18,6 +18,8 @@ namespace {
 
 constexpr std::size_t kBlockBytes = std::size_t{4} << 20;
 constexpr std::size_t kSmallestBlock = std::size_t{4} << 10;
+// The longest word a WordList holds.
+constexpr std::size_t kLongestWord = std::numeric_limits<std::uint32_t>::max();
 
 // Hands out the lines of a stream as views into blocks it reads the stream
 // into, a block at a time, so the words need no copy of their own. A line
@@ -90,7 +92,14 @@ private:
             return false;
         if (blocks_.empty() || filled_ == blocks_.back().size()) {
             const std::size_t partial = filled_ - pos_;
+            // A line longer than a WordList's longest word is refused before
+            // more memory is asked for it.
+            if (partial > kLongestWord)
+                throw std::length_error("a line longer than a word may be");
             std::size_t size = std::max(nextBlock_, partial * 2);
+            // Never more than what is left to read needs.
+            if (remaining_ < size - partial)
+                size = partial + static_cast<std::size_t>(remaining_) + 1;
             ByteBlock block(size);
             if (partial > 0)
                 std::memcpy(block.data(), data() + pos_, partial);

@@ -84,22 +84,26 @@ void RemoveLeftTemporaries(const std::filesystem::path& target)
     }
 }
 
-// Gives the finished file in fd a name beside target that nobody else holds:
-// linkat creates it only if it is free. Returns 0 or the error.
+// Finds a temporary name beside target that nobody else holds: create makes
+// the file under it only if it is free (O_EXCL, linkat). Returns 0 or the
+// error, with temp empty then, so no one else's file is ever removed.
 template <typename Create> int Name(const std::filesystem::path& target, std::filesystem::path& temp, Create create)
 {
     bool shortForm = false;
+    int error = EEXIST;
     for (int attempt = 0; attempt < kCreateTries; ++attempt) {
         temp =
             FolderOf(target) / TemporaryName(target, static_cast<unsigned long>(::getpid()), NextCounter(), shortForm);
         if (create(temp) == 0)
             return 0;
-        if (errno == ENAMETOOLONG && !shortForm)
+        error = errno;
+        if (error == ENAMETOOLONG && !shortForm)
             shortForm = true;
-        else if (errno != EEXIST)
-            return errno;
+        else if (error != EEXIST)
+            break;
     }
-    return EEXIST;
+    temp.clear();
+    return error;
 }
 
 // Returns an open descriptor for an unnamed file in the target's folder, or -1.

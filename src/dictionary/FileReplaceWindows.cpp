@@ -108,8 +108,8 @@ void RemoveLeftTemporaries(const std::filesystem::path& target)
     }
 }
 
-// Nothing is written over a file the user has marked read-only; a folder or
-// a device in its place is refused as the reader refuses it.
+// Nothing is written over a file the user has marked read-only, nor over a
+// folder in its place.
 WriteResult CheckTarget(const std::filesystem::path& target)
 {
     const DWORD attributes = GetFileAttributesW(target.c_str());

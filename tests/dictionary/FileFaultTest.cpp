@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -437,6 +438,145 @@ TEST(FailedSaves, LinuxOnly_ImmutableTargetIsLeftByteIdentical)
     EXPECT_FALSE(copied.ok);
     EXPECT_EQ(ReadBytes(file), kOld);
     EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"fisso.lexor"});
+#endif
+}
+
+// Saves made by a child process (tests/dictionary/SaveChild.cpp) for faults
+// that need a process of their own: another user, a system call made to
+// fail, a kill on the way. The folder, open to everyone, holds the old
+// dictionary d.lexor and a new one to copy over it.
+class LinuxOnly_SaveProcess : public testing::Test {
+protected:
+    void SetUp() override
+    {
+#ifndef LEXOR_SAVE_CHILD
+        GTEST_SKIP() << "POSIX processes";
+#else
+        fs::permissions(dir_.path(), fs::perms::all);
+        WriteBytes(dir_ / "d.lexor", kOld);
+        WriteBytes(dir_ / "nuovo.lexor", kNew);
+#endif
+    }
+
+    struct Outcome {
+        int exitCode = -1; // -1: killed
+        std::string output;
+    };
+
+    static Outcome Shell([[maybe_unused]] const std::string& command)
+    {
+        Outcome outcome;
+#ifndef _WIN32
+        if (FILE* pipe = ::popen(command.c_str(), "r")) {
+            char buffer[256];
+            for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+                outcome.output.append(buffer, n);
+            const int status = ::pclose(pipe);
+            if (WIFEXITED(status))
+                outcome.exitCode = WEXITSTATUS(status);
+        }
+#endif
+        return outcome;
+    }
+
+    static bool Runs(const std::string& probe)
+    {
+        return Shell(probe + " >/dev/null 2>&1").exitCode == 0;
+    }
+
+    // kSave or kCopy in the folder, behind prefix (strace, setpriv).
+    Outcome Run([[maybe_unused]] const std::string& prefix, [[maybe_unused]] const char* arguments) const
+    {
+#ifdef LEXOR_SAVE_CHILD
+        return Shell("cd '" + dir_.path().string() + "' && exec " + prefix + " '" LEXOR_SAVE_CHILD "' " + arguments);
+#else
+        return {};
+#endif
+    }
+
+    void ExpectOnly(const std::string& target)
+    {
+        EXPECT_EQ(ReadBytes(dir_ / "d.lexor"), target);
+        EXPECT_EQ(Names(dir_.path()), (std::vector<std::string>{"d.lexor", "nuovo.lexor"}));
+    }
+
+    static inline const std::string kNew = "Lexor Dictionary Volume\r\n1\r\nnuovo\r\n";
+    static constexpr const char* kSave = "save d.lexor nuovo";
+    static constexpr const char* kCopy = "copy nuovo.lexor d.lexor";
+    static inline const std::string kStrace = "strace -f -qq -o /dev/null -e trace=fsync -e inject=fsync:";
+    TempDir dir_;
+};
+
+// The rename needs only the folder's permission; the file's own must hold.
+TEST_F(LinuxOnly_SaveProcess, ReadOnlyFileIsNotReplacedByAUserWhoMayNotWriteIt)
+{
+    const std::string asNobody = "setpriv --reuid=65534 --regid=65534 --clear-groups";
+    if (!Runs(asNobody + " true"))
+        GTEST_SKIP() << "cannot run a process as another user here";
+    const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(dir_ / "d.lexor", readOnly);
+    for (const char* arguments : {kSave, kCopy}) {
+        const Outcome outcome = Run(asNobody, arguments);
+        EXPECT_EQ(outcome.exitCode, 1) << arguments;
+        EXPECT_EQ(outcome.output, "lexor-file:" + std::to_string(static_cast<int>(FileErrc::WriteProtected)));
+    }
+    EXPECT_EQ(fs::status(dir_ / "d.lexor").permissions(), readOnly);
+    ExpectOnly(kOld);
+    fs::permissions(dir_ / "d.lexor", fs::perms::all);
+    EXPECT_EQ(Run(asNobody, kCopy).exitCode, 0);
+    ExpectOnly(kNew);
+}
+
+// Killed as it is about to flush the complete temporary file: the moment it
+// is largest and not yet in the target's place.
+TEST_F(LinuxOnly_SaveProcess, SaveKilledOnTheWayLeavesTheOldFileAndNothingElse)
+{
+    if (!Runs("strace -o /dev/null true"))
+        GTEST_SKIP() << "strace cannot trace here";
+    for (const char* arguments : {kSave, kCopy}) {
+        EXPECT_EQ(Run(kStrace + "signal=KILL:when=1", arguments).exitCode, -1);
+        ExpectOnly(kOld);
+    }
+}
+
+TEST_F(LinuxOnly_SaveProcess, FailedFlushOfTheFileIsAFailureButOfTheFolderAfterTheRenameIsNot)
+{
+    if (!Runs("strace -o /dev/null true"))
+        GTEST_SKIP() << "strace cannot trace here";
+    const Outcome fileFlush = Run(kStrace + "error=EIO:when=1", kSave);
+    EXPECT_EQ(fileFlush.exitCode, 1);
+    EXPECT_EQ(fileFlush.output, "generic:" + std::to_string(EIO));
+    ExpectOnly(kOld);
+    EXPECT_EQ(Run(kStrace + "error=EIO:when=2", kSave).exitCode, 0);
+    ExpectOnly(kNew);
+}
+
+// Root saving another user's file: it stays theirs, with its ACL (whose mask
+// rw- differs from the group's own r--), its attributes and its exact mode.
+TEST_F(LinuxOnly_SaveProcess, ReplacedFileKeepsOwnerAclAttributesAndMode)
+{
+#ifndef _WIN32
+    const std::string file = "'" + (dir_ / "d.lexor").string() + "'";
+    if (::geteuid() != 0 || ::chown((dir_ / "d.lexor").c_str(), 65534, 65534) != 0 ||
+        ::chmod((dir_ / "d.lexor").c_str(), 0640) != 0 || !Runs("setfacl -m u:daemon:rw " + file) ||
+        !Runs("setfattr -n user.nota -v ciao " + file))
+        GTEST_SKIP() << "needs root, ACLs and user attributes";
+    const std::string acl = "getfacl -cp " + file;
+    const std::string attributes = "getfattr -d -m - --absolute-names " + file + " | tail -n +2";
+    const std::string aclBefore = Shell(acl).output;
+    const std::string attributesBefore = Shell(attributes).output;
+    ASSERT_NE(aclBefore.find("user:daemon:rw-"), std::string::npos);
+    for (const char* arguments : {kSave, kCopy}) {
+        ASSERT_EQ(Run("", arguments).exitCode, 0) << arguments;
+        struct stat info {};
+        ASSERT_EQ(::stat((dir_ / "d.lexor").c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, 65534u);
+        EXPECT_EQ(info.st_gid, 65534u);
+        EXPECT_EQ(info.st_mode & 07777, 0660u);
+        EXPECT_EQ(Shell(acl).output, aclBefore);
+        EXPECT_EQ(Shell(attributes).output, attributesBefore);
+    }
+    ExpectOnly(kNew);
 #endif
 }
 

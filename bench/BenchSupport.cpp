@@ -12,17 +12,17 @@ double Ms(Clock::time_point from, Clock::time_point to)
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-void PrintPeakMemory()
+void PrintPeakMemory(const char* what)
 {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
         if (line.rfind("VmHWM:", 0) == 0) {
-            std::printf("peak memory %.1f MiB\n", static_cast<double>(std::stol(line.substr(6))) / 1024.0);
+            std::printf("%s %.1f MiB\n", what, static_cast<double>(std::stol(line.substr(6))) / 1024.0);
             return;
         }
     }
-    std::printf("peak memory n/a\n");
+    std::printf("%s n/a\n", what);
 }
 
 std::string MakeWord(std::size_t index, int indexLetters, std::mt19937_64& rng, bool capitals)

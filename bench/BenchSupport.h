@@ -12,9 +12,9 @@ using Clock = std::chrono::steady_clock;
 
 double Ms(Clock::time_point from, Clock::time_point to);
 
-// Prints "peak memory N MiB" from the system's high-water mark of resident
-// memory (Linux), or "peak memory n/a" where there is none.
-void PrintPeakMemory();
+// Prints "<what> N MiB" from the system's high-water mark of resident
+// memory (Linux), or "<what> n/a" where there is none.
+void PrintPeakMemory(const char* what = "peak memory");
 
 // Distinct by construction: a random stem, now and then with an accented
 // letter (Windows-1252) so the collation has work to do, and with capitals

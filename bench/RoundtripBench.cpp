@@ -29,6 +29,8 @@ int RunRoundtrip(int argc, char** argv)
         std::fprintf(stderr, "cannot load %s: %s\n", argv[0], read.error.message().c_str());
         return 1;
     }
+    // The load's own peak, before the writer's buffer adds to it.
+    PrintPeakMemory("load peak memory");
     const WriteResult written = SaveDictionary(std::filesystem::path(argv[1]), words);
     const auto t2 = Clock::now();
     if (!written) {

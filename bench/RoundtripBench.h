@@ -4,7 +4,7 @@ namespace lexor::bench {
 
 // lexor-bench roundtrip IN OUT: loads IN with the real reader into a sorted
 // list and writes it to OUT with the real writer; prints each phase's time
-// and the peak memory.
+// and the peak memory, of the load alone and of the whole run.
 int RunRoundtrip(int argc, char** argv);
 
 // lexor-bench roundtrip-data OUT [WORDS [WORDS_ONLY_OUT]]: writes WORDS

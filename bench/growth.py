@@ -33,7 +33,7 @@ def medians(args, fields):
     return {f: statistics.median(v) for f, v in found.items()}
 
 
-PEAK = r"peak memory ([0-9.]+) MiB"
+PEAK = r"\npeak memory ([0-9.]+) MiB"
 print(f"| words | file MiB | read + sort ms | load peak MiB | ceiling MiB | compare ms | compare peak MiB "
       f"| optimise ms | optimise peak MiB |")
 print("|---:|---:|---:|---:|---:|---:|---:|---:|---:|")
@@ -47,7 +47,8 @@ with tempfile.TemporaryDirectory() as work:
         run("compare-data", path("o.lexor"), path("m.lexor"), str(n), "1")
         run("optimise-data", path("w.lexor"), str(n), "10")
         mib = os.path.getsize(path("d.lexor")) / 1048576
-        load = medians(["roundtrip", path("d.lexor"), path("r.lexor")], {"t": r"read\+sort ([0-9.]+) ms", "m": PEAK})
+        load = medians(["roundtrip", path("d.lexor"), path("r.lexor")],
+                       {"t": r"read\+sort ([0-9.]+) ms", "m": r"load peak memory ([0-9.]+) MiB"})
         comp = medians(["compare", path("o.lexor"), path("m.lexor"), path("out")], {"t": r"total ([0-9.]+) ms", "m": PEAK})
         opt = medians(["optimise", path("w.lexor"), path("x.lexor")], {"t": r"total ([0-9.]+) ms", "m": PEAK})
         print(f"| {n:,} | {mib:.1f} | {load['t']:.1f} | {load['m']:.1f} | {2 * mib + 30:.1f} | {comp['t']:.1f} "

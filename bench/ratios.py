@@ -15,7 +15,8 @@ if "results" in report:  # hyperfine
     names = list(medians)[:2]
 else:  # Google Benchmark, aggregates only
     medians = {b["run_name"]: b["real_time"] for b in report["benchmarks"] if b.get("aggregate_name") == "median"}
-    names = sys.argv[3:5]
+    # A case is named without its arguments: BM_Tool1Load for BM_Tool1Load/iterations:1/repeats:11.
+    names = [next(n for n in medians if n.split("/")[0] == wanted) for wanted in sys.argv[3:5]]
 for name, ms in medians.items():
     print(f"median {ms:8.1f} ms  {name}")
 ratio = medians[names[0]] / medians[names[1]]

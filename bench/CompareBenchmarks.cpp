@@ -5,9 +5,6 @@
 // painted, beside the core's read and sort of the same file.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QPushButton>
-
 #include <algorithm>
 #include <filesystem>
 #include <string_view>
@@ -20,14 +17,10 @@
 #include "compare/Tool1.h"
 #include "dictionary/Collation.h"
 #include "dictionary/WordList.h"
-#include "support/ScriptedServices.h"
-#include "ui/Conversions.h"
-#include "ui/Twips.h"
 
 namespace {
 
 using lexor::WordList;
-using lexor::ui::FromPath;
 
 constexpr std::size_t kWords = 1000000;
 constexpr std::size_t kPercent = 1;
@@ -91,28 +84,8 @@ std::filesystem::path Folder()
 
 void BM_Tool1Confronta(benchmark::State& state)
 {
-    lexor::test::ScriptedServices services(FromPath(Folder()));
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto* window = new lexor::Tool1(services);
-        window->show();
-        services.QueueFile(FromPath(Folder() / "originale.lexor"));
-        services.QueueFile(FromPath(Folder() / "modificato.lexor"));
-        window->Command1_Click();
-        window->Command2_Click();
-        QApplication::processEvents();
-        auto* confronta = window->findChild<QPushButton*>(QStringLiteral("Command5"));
-        state.ResumeTiming();
-        confronta->click();
-        window->repaint();
-        state.PauseTiming();
-        if (window->height() !=
-                lexor::ui::ClientHeight(lexor::Tool1::kExpandedHeight, lexor::Tool1::kNonClientAllowance) ||
-            !services.boxes.empty())
-            state.SkipWithError("the comparison did not expand the window");
-        delete window;
-        state.ResumeTiming();
-    }
+    lexor::bench::TimeWindowRun<lexor::Tool1>(
+        state, {{"Command1", Folder() / "originale.lexor"}, {"Command2", Folder() / "modificato.lexor"}}, "Command5");
 }
 BENCHMARK(BM_Tool1Confronta)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(7);
 

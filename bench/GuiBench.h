@@ -6,11 +6,14 @@
 #include <QPushButton>
 
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "dictionary/DictionaryReader.h"
 #include "dictionary/WordList.h"
 #include "support/ScriptedServices.h"
 #include "ui/Conversions.h"
+#include "ui/Twips.h"
 
 namespace lexor::bench {
 
@@ -47,6 +50,41 @@ template <class Window> void TimeWindowLoad(benchmark::State& state, const std::
         if (!services.boxes.empty())
             state.SkipWithError("the load showed a message");
         delete window;
+        state.ResumeTiming();
+    }
+}
+
+// A run of a fresh Window shown offscreen: each loader button is clicked with
+// its file (the scripted dialog returns at once), then the time is taken
+// from a click on button to the window repainted. The run fails unless the
+// window has then grown to its expanded height without a message.
+template <class Window>
+void TimeWindowRun(benchmark::State& state, const std::vector<std::pair<const char*, std::filesystem::path>>& loads,
+                   const char* button)
+{
+    test::ScriptedServices services(ui::FromPath(loads.front().second.parent_path()));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto* window = new Window(services);
+        window->show();
+        for (const auto& [loader, file] : loads) {
+            services.QueueFile(ui::FromPath(file));
+            window->template findChild<QPushButton*>(QLatin1String(loader))->click();
+        }
+        QApplication::processEvents();
+        auto* run = window->template findChild<QPushButton*>(QLatin1String(button));
+        state.ResumeTiming();
+        run->click();
+        window->repaint();
+        state.PauseTiming();
+        const bool expanded =
+            window->height() == ui::ClientHeight(Window::kExpandedHeight, Window::kNonClientAllowance) &&
+            services.boxes.empty();
+        delete window;
+        if (!expanded) {
+            state.SkipWithError("the run did not expand the window");
+            break;
+        }
         state.ResumeTiming();
     }
 }

@@ -5,9 +5,6 @@
 // painted, beside the core's read and sort of the same file.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QPushButton>
-
 #include <filesystem>
 #include <vector>
 
@@ -18,14 +15,10 @@
 #include "dictionary/WordList.h"
 #include "optimise/DuplicateRemoval.h"
 #include "optimise/Tool2.h"
-#include "support/ScriptedServices.h"
-#include "ui/Conversions.h"
-#include "ui/Twips.h"
 
 namespace {
 
 using lexor::WordList;
-using lexor::ui::FromPath;
 
 const std::vector<std::string>& Words()
 {
@@ -61,26 +54,7 @@ BENCHMARK(BM_RemoveDuplicates)->Unit(benchmark::kMillisecond)->Iterations(1)->Re
 
 void BM_Tool2Ottimizza(benchmark::State& state)
 {
-    lexor::test::ScriptedServices services(FromPath(Folder()));
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto* window = new lexor::Tool2(services);
-        window->show();
-        services.QueueFile(FromPath(Folder() / "doppie.lexor"));
-        window->Command1_Click();
-        QApplication::processEvents();
-        auto* ottimizza = window->findChild<QPushButton*>(QStringLiteral("Command2"));
-        state.ResumeTiming();
-        ottimizza->click();
-        window->repaint();
-        state.PauseTiming();
-        if (window->height() !=
-                lexor::ui::ClientHeight(lexor::Tool2::kExpandedHeight, lexor::Tool2::kNonClientAllowance) ||
-            !services.boxes.empty())
-            state.SkipWithError("the optimisation did not expand the window");
-        delete window;
-        state.ResumeTiming();
-    }
+    lexor::bench::TimeWindowRun<lexor::Tool2>(state, {{"Command1", Folder() / "doppie.lexor"}}, "Command2");
 }
 BENCHMARK(BM_Tool2Ottimizza)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(7);
 

@@ -1,7 +1,6 @@
 #include "compare/CompareEngine.h"
 
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "dictionary/Collation.h"
@@ -63,28 +62,6 @@ Outcome MergeSorted(const WordList& original, const WordList& modified, const Co
     return out;
 }
 
-Outcome MatchUnsorted(const WordList& original, const WordList& modified, const CompareProgress& progress)
-{
-    std::unordered_map<std::string_view, std::vector<WordList::size_type>> positions;
-    const auto count = original.ListCount();
-    for (WordList::size_type j = count; j > 0; --j)
-        positions[original.List(j - 1)].push_back(j - 1);
-    Outcome out(count);
-    const auto total = modified.ListCount();
-    for (WordList::size_type i = 0; i < total; ++i) {
-        const std::string_view word = modified.List(i);
-        auto found = positions.find(word);
-        if (found != positions.end() && !found->second.empty()) {
-            out.Cancel(found->second.back());
-            found->second.pop_back();
-        } else {
-            out.added.push_back(word);
-        }
-        Report(progress, i + 1, total);
-    }
-    return out;
-}
-
 // Takes the cancelled words out of original. When most of them go, the few
 // that stay are copied into a fresh list instead, which spares a position
 // list as long as the original.
@@ -119,9 +96,7 @@ void RemoveCancelled(WordList& original, const Outcome& out)
 void CompareDictionaries(WordList& original, const WordList& modified, WordList& added, const CompareProgress& progress)
 {
     added.Clear();
-    const bool sorted = original.Sorted() && modified.Sorted();
-    const Outcome out =
-        sorted ? MergeSorted(original, modified, progress) : MatchUnsorted(original, modified, progress);
+    const Outcome out = MergeSorted(original, modified, progress);
     // The added words still point into modified, which stays as it is.
     added.AddItems(out.added);
     RemoveCancelled(original, out);
@@ -132,13 +107,6 @@ int ProgressPercent(std::uint64_t done, std::uint64_t total) noexcept
     if (total == 0)
         return 100;
     return static_cast<int>(done * 100 / total);
-}
-
-float ProgressBarWidth(int percent, float trackWidth) noexcept
-{
-    const float hundredth = trackWidth / 100.0f;
-    const float width = static_cast<float>(percent) * hundredth;
-    return width;
 }
 
 } // namespace lexor

@@ -17,22 +17,16 @@ using CompareProgress = std::function<void(int percent)>;
 // (of a word with o copies there and m in modified, max(o - m, 0) copies stay,
 // in their order) and added, cleared first, holds the words that modified adds
 // (max(m - o, 0) copies). modified is left as it is; the three lists must be
-// distinct.
+// distinct, and original and modified sorted, as every list of the program
+// is.
 //
-// Sorted lists are merged in one linear pass; the result is the same as that
-// of searching original for each word of modified in turn. Unsorted lists are
-// also accepted, at the cost of a hash table.
+// The lists are merged in one linear pass; the result is the same as that of
+// searching original for each word of modified in turn.
 void CompareDictionaries(WordList& original, const WordList& modified, WordList& added,
                          const CompareProgress& progress = {});
 
 // floor(done * 100 / total) in 64 bits, so no list size of this world
 // overflows it; 100 when total is 0.
 int ProgressPercent(std::uint64_t done, std::uint64_t total) noexcept;
-
-// The progress bar's width in twips for a percentage over a track of the
-// given width: percent times a hundredth of the track, both steps in single
-// precision (so 50% of 6855 is 3427.500244 and 100% is 6855.000488; the
-// caller sets the exact track width once the run is over).
-float ProgressBarWidth(int percent, float trackWidth) noexcept;
 
 } // namespace lexor

@@ -22,8 +22,13 @@
 namespace lexor {
 namespace {
 
-int BarPixels(float twips)
+// The bar's width in whole pixels for a percentage: percent times a
+// hundredth of the track, both steps in single precision as the design's
+// arithmetic was (50% of 6855 twips is 3427.500244, not 3427.5).
+int BarPixels(int percent)
 {
+    const float hundredth = static_cast<float>(Tool1::kTrackWidth) / 100.0f;
+    const float twips = static_cast<float>(percent) * hundredth;
     return static_cast<int>(std::lround(twips / static_cast<float>(ui::kTwipsPerPixel)));
 }
 
@@ -40,12 +45,7 @@ Tool1::Tool1(ui::Services& services, QWidget* parent)
       list2Model_(std::make_unique<ui::WordListModel>(list2Words_)),
       list3Model_(std::make_unique<ui::WordListModel>(list3Words_))
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("Tool1"));
-    setWindowTitle(ui::kTitle + QStringLiteral(" - Confrontatore di Dizionari"));
-    setFixedWidth(ui::Px(7425));
-    setAutoFillBackground(true);
-    ui::SetToolColours(this);
+    ui::SetUpToolWindow(this, "Tool1", QStringLiteral("Confrontatore di Dizionari"), 7425);
 
     CreateControls();
     Form_Load();
@@ -116,10 +116,9 @@ void Tool1::CreateControls()
     connect(command6, &QPushButton::clicked, this, &Tool1::Command6_Click);
 }
 
-void Tool1::SetProgress(int percent, float barWidth)
+void Tool1::SetProgress(int percent, int barPixels)
 {
-    barWidth_ = barWidth;
-    label5_->resize(BarPixels(barWidth), label5_->height());
+    label5_->resize(barPixels, label5_->height());
     label7_->setText(QString::number(percent) + QLatin1Char('%'));
 }
 
@@ -188,7 +187,7 @@ void Tool1::Command5_Click()
     }
 
     const ui::BusyCursor busy;
-    SetProgress(0, kBarStartWidth);
+    SetProgress(0, ui::Px(kBarStartWidth));
     frame1_->repaint();
     // The same percent gives the same bar and text: paint only on a change.
     int shown = -1;
@@ -196,10 +195,10 @@ void Tool1::Command5_Click()
         if (percent == shown)
             return;
         shown = percent;
-        SetProgress(percent, ProgressBarWidth(percent, static_cast<float>(kTrackWidth)));
+        SetProgress(percent, BarPixels(percent));
         frame1_->repaint();
     });
-    SetProgress(100, static_cast<float>(kTrackWidth));
+    SetProgress(100, ui::Px(kTrackWidth));
     list1Model_->Refresh();
     list3Model_->Refresh();
 

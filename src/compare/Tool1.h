@@ -47,16 +47,12 @@ public:
     void Command5_Click();
     void Command6_Click();
 
-    // The progress bar's width in twips, as last set (the label itself can
-    // only show whole pixels).
-    float BarWidthTwips() const { return barWidth_; }
-
 private:
     void CreateControls();
     // The loads of "..." (dropped empty) and of a file dropped on the row.
     void LoadOriginal(const QString& dropped);
     void LoadModified(const QString& dropped);
-    void SetProgress(int percent, float barWidth);
+    void SetProgress(int percent, int barPixels);
     void ClearResultTooltips();
     void SaveResult(const WordList& words, const QString& fileName, const QString& emptyMessage);
 
@@ -69,7 +65,6 @@ private:
     std::unique_ptr<ui::WordListModel> list1Model_;
     std::unique_ptr<ui::WordListModel> list2Model_;
     std::unique_ptr<ui::WordListModel> list3Model_;
-    float barWidth_ = kBarStartWidth;
 
     QLineEdit* text1_ = nullptr;
     QLineEdit* text2_ = nullptr;

@@ -28,24 +28,4 @@ std::u16string Cp1252ToUtf16(std::string_view bytes)
     return out;
 }
 
-std::string Cp1252ToUtf8(std::string_view bytes)
-{
-    std::string out;
-    out.reserve(bytes.size());
-    for (char c : bytes) {
-        const char16_t u = Decode(static_cast<unsigned char>(c));
-        if (u < 0x80) {
-            out.push_back(static_cast<char>(u));
-        } else if (u < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (u >> 6)));
-            out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xE0 | (u >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-        }
-    }
-    return out;
-}
-
 } // namespace lexor

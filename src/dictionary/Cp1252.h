@@ -9,6 +9,5 @@ namespace lexor {
 // leaves unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of
 // the same value, so every byte has a character and nothing is lost.
 std::u16string Cp1252ToUtf16(std::string_view bytes);
-std::string Cp1252ToUtf8(std::string_view bytes);
 
 } // namespace lexor

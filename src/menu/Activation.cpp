@@ -1,9 +1,12 @@
 #include "menu/Activation.h"
 
 #include <algorithm>
+#include <string_view>
 #include <system_error>
 
 #include "dictionary/DictionaryFormat.h"
+#include "dictionary/DictionaryReader.h"
+#include "dictionary/FileReplace.h"
 
 namespace lexor {
 namespace {
@@ -13,17 +16,11 @@ template <class Char> Char FoldAscii(Char c)
     return c >= Char('A') && c <= Char('Z') ? static_cast<Char>(c - Char('A') + Char('a')) : c;
 }
 
+// Only ASCII letters are folded, which is all the header holds.
 template <class Text> bool EqualIgnoringCase(const Text& a, const Text& b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](auto x, auto y) { return FoldAscii(x) == FoldAscii(y); });
-}
-
-} // namespace
-
-bool IsHeaderIgnoringCase(std::string_view line)
-{
-    return EqualIgnoringCase(line, kDictionaryHeader);
 }
 
 bool IsSameFile(const std::filesystem::path& chosen, const std::filesystem::path& active)
@@ -40,6 +37,24 @@ bool IsSameFile(const std::filesystem::path& chosen, const std::filesystem::path
             return same;
     }
     return EqualIgnoringCase(chosen.native(), active.native());
+}
+
+} // namespace
+
+ActivationResult ActivateDictionary(const std::filesystem::path& chosen, const std::filesystem::path& active)
+{
+    using Outcome = ActivationResult::Outcome;
+    const FirstLineResult first = ReadFirstLine(chosen);
+    if (first.error)
+        return {Outcome::CouldNotRead, first.error};
+    if (!first.line || !EqualIgnoringCase(std::string_view(*first.line), kDictionaryHeader))
+        return {Outcome::NotADictionary, {}};
+    if (IsSameFile(chosen, active))
+        return {Outcome::SameFile, {}};
+    const WriteResult copied = ReplaceFileWithCopy(chosen, active);
+    if (!copied)
+        return {copied.error == FileErrc::HeldOpen ? Outcome::HeldOpen : Outcome::CouldNotCopy, copied.error};
+    return {Outcome::Installed, {}};
 }
 
 } // namespace lexor

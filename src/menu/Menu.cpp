@@ -14,8 +14,6 @@
 
 #include "compare/Tool1.h"
 #include "dictionary/DictionaryFormat.h"
-#include "dictionary/DictionaryReader.h"
-#include "dictionary/FileReplace.h"
 #include "menu/Activation.h"
 #include "optimise/Tool2.h"
 #include "ui/BusyCursor.h"
@@ -160,31 +158,31 @@ void Menu::Command3_Click()
         return;
     if (!dialog1_.Choose())
         return;
-    const std::filesystem::path chosen = ui::ToPath(dialog1_.FileName);
-    const FirstLineResult first = ReadFirstLine(chosen);
-    if (first.error) {
-        ui::ShowReadError(services_, this, dialog1_.FileName, first.error);
-        return;
-    }
-    if (!first.line || !IsHeaderIgnoringCase(*first.line))
-        return;
     const QString activePath = services_.AppPath(ui::FromCoreText(kActiveDictionary));
-    const std::filesystem::path active = ui::ToPath(activePath);
-    if (IsSameFile(chosen, active))
-        return;
-    WriteResult copied;
+    ActivationResult result;
     {
         const ui::BusyCursor busy;
-        copied = ReplaceFileWithCopy(chosen, active);
+        result = ActivateDictionary(ui::ToPath(dialog1_.FileName), ui::ToPath(activePath));
     }
-    if (!copied)
-        services_.Message(this, InstallFailureText(activePath, copied), ui::kTitle, ui::Buttons::Ok);
+    switch (result.outcome) {
+    case ActivationResult::Outcome::Installed:
+    case ActivationResult::Outcome::NotADictionary:
+    case ActivationResult::Outcome::SameFile:
+        break;
+    case ActivationResult::Outcome::CouldNotRead:
+        ui::ShowReadError(services_, this, dialog1_.FileName, result.error);
+        break;
+    case ActivationResult::Outcome::CouldNotCopy:
+    case ActivationResult::Outcome::HeldOpen:
+        services_.Message(this, InstallFailureText(activePath, result), ui::kTitle, ui::Buttons::Ok);
+        break;
+    }
 }
 
-QString Menu::InstallFailureText(const QString& path, const WriteResult& failure)
+QString Menu::InstallFailureText(const QString& path, const ActivationResult& failure)
 {
     QString text = QStringLiteral("Impossibile installare il dizionario:\n%1\n%2").arg(path, ui::Reason(failure.error));
-    if (failure.error == FileErrc::HeldOpen)
+    if (failure.outcome == ActivationResult::Outcome::HeldOpen)
         text += QStringLiteral("\nChiudere il gioco e riprovare.");
     return text;
 }

@@ -14,7 +14,7 @@ class Services;
 }
 
 namespace lexor {
-struct WriteResult;
+struct ActivationResult;
 }
 
 namespace lexor {
@@ -35,7 +35,7 @@ public:
     // activation is silent otherwise, and a failed copy must not look like
     // success. It names the active dictionary at path, the file being
     // replaced; a file held by the running game gets advice of its own.
-    static QString InstallFailureText(const QString& path, const WriteResult& failure);
+    static QString InstallFailureText(const QString& path, const ActivationResult& failure);
 
     void Form_Load();
     void Command1_Click();

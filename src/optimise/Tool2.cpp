@@ -46,12 +46,7 @@ Tool2::Tool2(ui::Services& services, QWidget* parent)
       list1Model_(std::make_unique<ui::WordListModel>(list1Words_)),
       list2Model_(std::make_unique<ui::WordListModel>(list2Words_))
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("Tool2"));
-    setWindowTitle(ui::kTitle + QStringLiteral(" - Ottimizzatore"));
-    setFixedWidth(ui::Px(7110));
-    setAutoFillBackground(true);
-    ui::SetToolColours(this);
+    ui::SetUpToolWindow(this, "Tool2", QStringLiteral("Ottimizzatore"), 7110);
 
     CreateControls();
     SetTabOrder();

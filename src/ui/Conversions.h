@@ -7,9 +7,9 @@
 
 namespace lexor::ui {
 
-// Text the core hands over (system reasons for a failure, the fixed file
-// names) for display: it is in the system's own 8-bit encoding, of which the
-// fixed names' ASCII is a part everywhere.
+// Text the core hands over (the fixed file and folder names) for display: it
+// is in the system's own 8-bit encoding, of which the names' ASCII is a part
+// everywhere.
 QString FromCoreText(std::string_view text);
 
 // A path as the toolkit shows it, with the platform's separators. Where the

@@ -5,6 +5,7 @@
 #include <QListView>
 #include <QPushButton>
 
+#include "ui/Twips.h"
 #include "ui/WordListView.h"
 
 namespace lexor::ui {
@@ -24,8 +25,13 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
     widget->setPalette(palette);
 }
 
-void SetToolColours(QWidget* window)
+void SetUpToolWindow(QWidget* window, const char* name, const QString& caption, int widthTwips)
 {
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setObjectName(QLatin1String(name));
+    window->setWindowTitle(kTitle + QStringLiteral(" - ") + caption);
+    window->setFixedWidth(Px(widthTwips));
+    window->setAutoFillBackground(true);
     QPalette palette = window->palette();
     palette.setColor(QPalette::Window, kTeal);
     palette.setColor(QPalette::Highlight, kYellow);

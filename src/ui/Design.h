@@ -38,9 +38,12 @@ QFont DesignFont(qreal points, bool bold, const QString& family = kSansSerif);
 
 void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 
-// A tool window's teal, with the keyboard focus outline and selected text
-// drawn in yellow, which shows on teal where the toolkit's blue does not.
-void SetToolColours(QWidget* window);
+// Gives a tool window its name, its caption ("LEXOR Tools - " and caption),
+// its fixed width and its teal, with the keyboard focus outline and selected
+// text drawn in yellow, which shows on teal where the toolkit's blue does not;
+// and has it delete itself when closed, by its close button or by the close
+// box alike.
+void SetUpToolWindow(QWidget* window, const char* name, const QString& caption, int widthTwips);
 
 // A control of the design, found by its name and placed in its container's
 // pixels (see Twips.h).

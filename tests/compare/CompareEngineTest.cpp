@@ -7,27 +7,13 @@
 
 #include "compare/CompareEngine.h"
 #include "dictionary/WordList.h"
+#include "support/WordLists.h"
 
 namespace lexor {
 namespace {
 
-using Words = std::vector<std::string>;
-
-WordList Make(const Words& words, bool sorted = true)
-{
-    WordList list(sorted);
-    for (const auto& w : words)
-        list.AddItem(w);
-    return list;
-}
-
-Words Items(const WordList& list)
-{
-    Words out;
-    for (WordList::size_type i = 0; i < list.ListCount(); ++i)
-        out.emplace_back(list.List(i));
-    return out;
-}
+using test::Items;
+using test::Words;
 
 // The comparison as first designed: for each word of modified, search
 // original from its start and remove the first identical word, else add the
@@ -58,15 +44,15 @@ struct Result {
     std::vector<int> progress;
 };
 
-Result RunEngine(const Words& original, const Words& modified, bool sorted = true)
+Result RunEngine(const Words& original, const Words& modified)
 {
-    WordList o = Make(original, sorted);
-    const WordList m = Make(modified, sorted);
-    WordList a(sorted);
+    WordList o = test::ListOf(original);
+    const WordList m = test::ListOf(modified);
+    WordList a;
     a.AddItem("vecchia");
     Result r;
     CompareDictionaries(o, m, a, [&](int percent) { r.progress.push_back(percent); });
-    EXPECT_EQ(Items(m), Items(Make(modified, sorted))) << "modified must be left as it is";
+    EXPECT_EQ(Items(m), Items(test::ListOf(modified))) << "modified must be left as it is";
     r.original = Items(o);
     r.added = Items(a);
     return r;
@@ -81,7 +67,6 @@ TEST(CompareEngine, MatchesTheWordByWordSearchOnRandomLists)
     std::uniform_int_distribution<std::size_t> pick(0, pool.size() - 1);
     std::uniform_int_distribution<int> length(0, 24);
     for (int round = 0; round < 3000; ++round) {
-        const bool sorted = round % 4 != 3;
         Words original;
         Words modified;
         for (int k = length(rng); k > 0; --k)
@@ -89,13 +74,13 @@ TEST(CompareEngine, MatchesTheWordByWordSearchOnRandomLists)
         for (int k = length(rng); k > 0; --k)
             modified.push_back(pool[pick(rng)]);
 
-        WordList o = Make(original, sorted);
-        const WordList m = Make(modified, sorted);
-        WordList a(sorted);
+        WordList o = test::ListOf(original);
+        const WordList m = test::ListOf(modified);
+        WordList a;
         std::vector<int> expectedProgress;
         QuadraticCompare(o, m, a, expectedProgress);
 
-        const Result got = RunEngine(original, modified, sorted);
+        const Result got = RunEngine(original, modified);
         ASSERT_EQ(got.original, Items(o)) << "round " << round;
         ASSERT_EQ(got.added, Items(a)) << "round " << round;
         ASSERT_EQ(got.progress, expectedProgress) << "round " << round;
@@ -158,18 +143,6 @@ TEST(CompareEngine, PercentIsExactFarBeyondSixteenBitCounts)
     EXPECT_EQ(ProgressPercent(1, 1000000), 0);
     EXPECT_EQ(ProgressPercent(999999, 1000000), 99);
     EXPECT_EQ(ProgressPercent(std::uint64_t{1} << 50, std::uint64_t{1} << 51), 50);
-}
-
-TEST(CompareEngine, BarWidthIsTakenInSinglePrecision)
-{
-    constexpr float kTrack = 6855.0f;
-    EXPECT_EQ(ProgressBarWidth(0, kTrack), 0.0f);
-    EXPECT_EQ(ProgressBarWidth(1, kTrack), 68.55000305f);
-    // In double precision these would come out as 3427.5 and 6855.0.
-    EXPECT_EQ(ProgressBarWidth(50, kTrack), 3427.500244f);
-    EXPECT_NE(ProgressBarWidth(50, kTrack), 3427.5f);
-    EXPECT_EQ(ProgressBarWidth(100, kTrack), 6855.000488f);
-    EXPECT_NE(ProgressBarWidth(100, kTrack), kTrack);
 }
 
 } // namespace

@@ -7,14 +7,12 @@
 #include <QListView>
 #include <QPointer>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "compare/CompareEngine.h"
 #include "compare/Tool1.h"
 #include "support/WindowTest.h"
 #include "ui/Conversions.h"
@@ -22,10 +20,6 @@
 
 namespace lexor {
 namespace {
-
-// The window's client height, in pixels, compact and expanded.
-const int kCompact = ui::ClientHeight(Tool1::kCompactHeight, Tool1::kNonClientAllowance);
-const int kExpanded = ui::ClientHeight(Tool1::kExpandedHeight, Tool1::kNonClientAllowance);
 
 using test::Dictionary;
 using test::Texts;
@@ -35,10 +29,11 @@ const QString kTitle = QStringLiteral("LEXOR Tools");
 const QString kRefused = QStringLiteral("Selezionare prima due dizionari validi!");
 const QString kNoWords = QStringLiteral("Errore: nessuna parola nel dizionario!");
 
-// Records what the progress frame shows each time it is painted.
+// Records what the progress frame shows each time it is painted: the
+// percentage and the bar's width in pixels.
 class PaintRecorder : public QObject {
 public:
-    PaintRecorder(QLabel* percentage, const Tool1* window) : percentage_(percentage), window_(window)
+    PaintRecorder(QLabel* percentage, const QLabel* bar) : percentage_(percentage), bar_(bar)
     {
         percentage_->installEventFilter(this);
     }
@@ -46,40 +41,33 @@ public:
     {
         if (watched == percentage_ && event->type() == QEvent::Paint) {
             texts.push_back(percentage_->text());
-            widths.push_back(window_->BarWidthTwips());
+            widths.push_back(bar_->width());
         }
         return false;
     }
     Texts texts;
-    std::vector<float> widths;
+    std::vector<int> widths;
 
 private:
     QLabel* percentage_;
-    const Tool1* window_;
+    const QLabel* bar_;
 };
+
+// The bar's width for a percentage: that share of the 457-pixel track, to
+// the nearest pixel, a half rounded up.
+int BarPixels(int percent)
+{
+    return (percent * 457 + 50) / 100;
+}
 
 class Tool1Test : public test::WindowTest {
 protected:
     Tool1Test() { Open(); }
 
-    void Open()
-    {
-        window = new Tool1(services);
-        Watch(window);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.data()));
-    }
+    void Open() { window = OpenWindow<Tool1>(); }
 
-    void LoadOriginal(const std::filesystem::path& file)
-    {
-        Choose(file);
-        Click("Command1");
-    }
-    void LoadModified(const std::filesystem::path& file)
-    {
-        Choose(file);
-        Click("Command2");
-    }
+    void LoadOriginal(const std::filesystem::path& file) { ClickChoosing("Command1", file); }
+    void LoadModified(const std::filesystem::path& file) { ClickChoosing("Command2", file); }
     void LoadBoth(const Words& original, const Words& modified)
     {
         LoadOriginal(Write("originale.lexor", Dictionary(original)));
@@ -90,7 +78,7 @@ protected:
 
     void ExpectDesignState()
     {
-        EXPECT_EQ(window->height(), kCompact);
+        EXPECT_EQ(window->height(), test::CompactHeight<Tool1>());
         EXPECT_TRUE(Text("Text1").isEmpty());
         EXPECT_TRUE(Text("Text2").isEmpty());
         EXPECT_TRUE(Items("List1").empty());
@@ -98,14 +86,12 @@ protected:
         EXPECT_TRUE(Items("List3").empty());
         EXPECT_TRUE(Tip("List1").isEmpty());
         EXPECT_TRUE(Tip("List3").isEmpty());
-        EXPECT_EQ(window->BarWidthTwips(), 15.0f);
         EXPECT_EQ(Get<QLabel>("Label5")->width(), 1);
         EXPECT_EQ(Text("Label7"), QStringLiteral("0%"));
     }
 
     void ExpectFullBar()
     {
-        EXPECT_EQ(window->BarWidthTwips(), 6855.0f);
         EXPECT_EQ(Get<QLabel>("Label5")->width(), Get<QLabel>("Label6")->width());
         EXPECT_EQ(Text("Label7"), QStringLiteral("100%"));
     }
@@ -202,7 +188,7 @@ TEST_F(Tool1Test, CompactWindowHidesTheResultsAndExpandedShowsThem)
     EXPECT_GE(clientBottom(), Get<QWidget>("Frame1")->geometry().bottom());
     LoadBoth({"casa"}, {"mare"});
     Click("Command5");
-    EXPECT_EQ(window->height(), kExpanded);
+    EXPECT_EQ(window->height(), test::ExpandedHeight<Tool1>());
     EXPECT_GE(clientBottom(), Get<QWidget>("List1")->geometry().bottom());
     EXPECT_GE(clientBottom(), Get<QWidget>("Command6")->geometry().bottom());
 }
@@ -223,7 +209,7 @@ TEST_F(Tool1Test, LoadersSortTheWordsAndShowThePaths)
     EXPECT_EQ(Text("Text1"), ui::FromPath(original));
     EXPECT_EQ(Text("Text2"), ui::FromPath(modified));
     EXPECT_TRUE(Get<QLineEdit>("Text1")->isReadOnly());
-    EXPECT_EQ(window->height(), kCompact);
+    EXPECT_EQ(window->height(), test::CompactHeight<Tool1>());
     EXPECT_TRUE(services.boxes.empty());
 }
 
@@ -247,7 +233,7 @@ TEST_F(Tool1Test, CompareShowsAddedAndMissingWordsAndConsumesTheInputs)
     LoadBoth({"casa", "mare", "sole", "Casa", "casa"}, {"sole", "casa", "albero", "casa", "casa"});
     Click("Command5");
     EXPECT_TRUE(services.boxes.empty());
-    EXPECT_EQ(window->height(), kExpanded);
+    EXPECT_EQ(window->height(), test::ExpandedHeight<Tool1>());
     EXPECT_EQ(Items("List3"), (Words{"albero", "casa"}));
     EXPECT_EQ(Items("List1"), (Words{"Casa", "mare"}));
     EXPECT_TRUE(Items("List2").empty());
@@ -261,7 +247,7 @@ TEST_F(Tool1Test, CompareShowsAddedAndMissingWordsAndConsumesTheInputs)
     EXPECT_EQ(BoxTexts(), Texts{kRefused});
     EXPECT_EQ(services.boxes[0].title, kTitle);
     EXPECT_EQ(Items("List3"), (Words{"albero", "casa"}));
-    EXPECT_EQ(window->height(), kExpanded);
+    EXPECT_EQ(window->height(), test::ExpandedHeight<Tool1>());
 }
 
 TEST_F(Tool1Test, IdenticalDictionariesLeaveNothingToSave)
@@ -361,8 +347,8 @@ TEST_F(Tool1Test, RefusedRunsChangeNothing)
         EXPECT_EQ(Text("Text1"), text1);
         EXPECT_EQ(Text("Text2"), text2);
         EXPECT_EQ(Text("Label7"), QStringLiteral("0%"));
-        EXPECT_EQ(window->BarWidthTwips(), 15.0f);
-        EXPECT_EQ(window->height(), kCompact);
+        EXPECT_EQ(Get<QLabel>("Label5")->width(), 1);
+        EXPECT_EQ(window->height(), test::CompactHeight<Tool1>());
     }
 }
 
@@ -372,26 +358,26 @@ TEST_F(Tool1Test, BarAndPercentRepaintOncePerNewPercent)
     for (int i = 0; i < 250; ++i)
         many.push_back("w" + std::to_string(1000 + i));
     LoadBoth(many, many);
-    PaintRecorder recorder(Get<QLabel>("Label7"), window);
+    PaintRecorder recorder(Get<QLabel>("Label7"), Get<QLabel>("Label5"));
     Click("Command5");
     // The design state already shows 0%: the first word (a bar of width 0)
     // is the first change, then 1% to 100%, one paint each.
     ASSERT_EQ(recorder.texts.size(), 101u);
     EXPECT_EQ(recorder.texts[0], QStringLiteral("0%"));
-    EXPECT_EQ(recorder.widths[0], 0.0f);
+    EXPECT_EQ(recorder.widths[0], 0);
     for (int percent = 1; percent <= 100; ++percent) {
         EXPECT_EQ(recorder.texts[percent], QString::number(percent) + QLatin1Char('%'));
-        EXPECT_EQ(recorder.widths[percent], ProgressBarWidth(percent, 6855.0f));
+        EXPECT_EQ(recorder.widths[percent], BarPixels(percent));
     }
-    EXPECT_EQ(recorder.widths[50], 3427.500244f);
-    EXPECT_EQ(recorder.widths[100], 6855.000488f);
+    EXPECT_EQ(recorder.widths[50], 229);
+    EXPECT_EQ(recorder.widths[100], 457);
     ExpectFullBar();
 }
 
 TEST_F(Tool1Test, ThreeWordsShowAThirdAtATimeAndOneWordFillsTheBar)
 {
     LoadBoth({"a"}, {"a", "b", "c"});
-    PaintRecorder recorder(Get<QLabel>("Label7"), window);
+    PaintRecorder recorder(Get<QLabel>("Label7"), Get<QLabel>("Label5"));
     Click("Command5");
     EXPECT_EQ(recorder.texts, (Texts{"33%", "66%", "100%"}));
 
@@ -401,8 +387,8 @@ TEST_F(Tool1Test, ThreeWordsShowAThirdAtATimeAndOneWordFillsTheBar)
     Click("Command5");
     // From the full bar of the last run back to the start, then full again.
     EXPECT_EQ(recorder.texts, (Texts{"0%", "100%"}));
-    EXPECT_EQ(recorder.widths.front(), 15.0f);
-    EXPECT_EQ(recorder.widths.back(), 6855.000488f);
+    EXPECT_EQ(recorder.widths.front(), 1);
+    EXPECT_EQ(recorder.widths.back(), 457);
     ExpectFullBar();
 }
 
@@ -412,7 +398,7 @@ TEST_F(Tool1Test, ReloadingShrinksTheWindowAndKeepsTheFullBar)
     Click("Command5");
     const auto next = Write("nuovo.lexor", Dictionary({"luna"}));
     LoadOriginal(next);
-    EXPECT_EQ(window->height(), kCompact);
+    EXPECT_EQ(window->height(), test::CompactHeight<Tool1>());
     EXPECT_EQ(Items("List1"), Words{"luna"});
     EXPECT_EQ(Items("List3"), Words{"sole"});
     EXPECT_TRUE(Tip("List1").isEmpty());
@@ -431,7 +417,7 @@ TEST_F(Tool1Test, RejectedModifiedFileStillShrinksAndClearsTheTooltips)
     const auto bad = Write("bom.lexor", "\xEF\xBB\xBFLexor Dictionary Volume\r\n1\r\nmare\r\n");
     LoadModified(bad);
     EXPECT_TRUE(services.boxes.empty());
-    EXPECT_EQ(window->height(), kCompact);
+    EXPECT_EQ(window->height(), test::CompactHeight<Tool1>());
     EXPECT_EQ(Text("Text2"), ui::FromPath(bad));
     EXPECT_TRUE(Items("List2").empty());
     EXPECT_TRUE(Tip("List1").isEmpty());
@@ -447,7 +433,7 @@ TEST_F(Tool1Test, CancelledDialogsKeepTheResults)
     Click("Command1");
     services.QueueCancel();
     Click("Command2");
-    EXPECT_EQ(window->height(), kExpanded);
+    EXPECT_EQ(window->height(), test::ExpandedHeight<Tool1>());
     EXPECT_EQ(Items("List1"), Words{"casa"});
     EXPECT_EQ(Items("List3"), Words{"sole"});
     EXPECT_EQ(Tip("List1"), QStringLiteral("1 parole"));
@@ -467,19 +453,12 @@ TEST_F(Tool1Test, TruncatedFileIsComparedWithTheWordsItHad)
 
 TEST_F(Tool1Test, ChiudiAndTheCloseBoxBothDestroyTheWindowAndReopeningStartsAfresh)
 {
-    for (bool closeBox : {false, true}) {
-        SCOPED_TRACE(closeBox ? "close box" : "CHIUDI");
+    for (const char* closer : {"Command3", static_cast<const char*>(nullptr)}) {
+        SCOPED_TRACE(closer ? "CHIUDI" : "close box");
         LoadBoth({"casa", "mare"}, {"mare", "sole"});
         Click("Command5");
         LoadOriginal(Write("o.lexor", Dictionary({"luna"})));
-        QSignalSpy destroyed(window.data(), &QObject::destroyed);
-        if (closeBox)
-            window->close();
-        else
-            Click("Command3");
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(destroyed.count(), 1);
-        EXPECT_TRUE(window.isNull());
+        EXPECT_TRUE(Close(closer));
         Open();
         ExpectDesignState();
     }
@@ -495,7 +474,7 @@ TEST_F(Tool1Test, DroppedFilesLoadThroughTheirRows)
     EXPECT_TRUE(Drop("Label1", *Files({original})));
     EXPECT_EQ(Text("Text1"), ui::FromPath(original));
     EXPECT_EQ(Items("List1"), (Words{"luna", "sole"}));
-    EXPECT_EQ(window->height(), kCompact);
+    EXPECT_EQ(window->height(), test::CompactHeight<Tool1>());
     EXPECT_TRUE(Tip("List3").isEmpty());
 
     const auto empty = Write("vuoto.lexor", Dictionary({}));

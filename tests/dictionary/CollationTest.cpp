@@ -112,13 +112,13 @@ TEST(Cp1252, DecodesTheWholeCodePage)
     EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << "two bytes share a character";
 }
 
-TEST(Cp1252, Utf8IsTheSameTextAsUtf16)
+TEST(Cp1252, WholeTextsKeepEveryByte)
 {
-    EXPECT_EQ(Cp1252ToUtf8("perch\xE9"), "perch\xC3\xA9");
-    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");
-    EXPECT_EQ(Cp1252ToUtf8("\x81\x9D"), "\xC2\x81\xC2\x9D");
-    EXPECT_EQ(Cp1252ToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
-    EXPECT_EQ(Cp1252ToUtf8(""), "");
+    EXPECT_EQ(Cp1252ToUtf16("perch\xE9"), u"perch\u00E9");
+    EXPECT_EQ(Cp1252ToUtf16("\x80"), u"\u20AC");
+    EXPECT_EQ(Cp1252ToUtf16("\x81\x9D"), u"\u0081\u009D");
+    EXPECT_EQ(Cp1252ToUtf16(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
+    EXPECT_EQ(Cp1252ToUtf16(""), u"");
 }
 
 } // namespace

@@ -11,21 +11,16 @@
 #include "dictionary/DictionaryReader.h"
 #include "dictionary/DictionaryWriter.h"
 #include "support/TempDir.h"
+#include "support/WordLists.h"
 
 namespace lexor {
 namespace {
 
+using test::Items;
+
 using Status = ReadResult::Status;
 
 const std::string kHeader = "Lexor Dictionary Volume\r\n";
-
-std::vector<std::string> Items(const WordList& list)
-{
-    std::vector<std::string> out;
-    for (WordList::size_type i = 0; i < list.ListCount(); ++i)
-        out.emplace_back(list.List(i));
-    return out;
-}
 
 ReadResult Read(const std::string& bytes, WordList& target)
 {

@@ -15,6 +15,7 @@
 #include "dictionary/DictionaryWriter.h"
 #include "dictionary/FileReplace.h"
 #include "support/TempDir.h"
+#include "support/WordLists.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -22,6 +23,8 @@
 
 namespace lexor {
 namespace {
+
+using test::Items;
 
 using test::ReadBytes;
 using test::TempDir;
@@ -38,15 +41,6 @@ std::vector<std::string> Names(const std::filesystem::path& folder)
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-std::vector<std::string> Items(const WordList& list)
-{
-    std::vector<std::string> out;
-    for (WordList::size_type i = 0; i < list.ListCount(); ++i)
-        out.emplace_back(list.List(i));
-    std::sort(out.begin(), out.end());
-    return out;
 }
 
 WordList Words(std::initializer_list<std::string_view> words)
@@ -103,12 +97,12 @@ TEST(PlatformFiles, LineEndsAreTheFilesBytesNotTextModeTranslations)
 TEST(PlatformFiles, Cp1252DecodingIsTheSameUnderAnyLocale)
 {
     const std::string bytes = "\x80\x81\x8a\x9d\x9f\xe8\xe9";
-    const std::string expected = "\u20ac\u0081\u0160\u009d\u0178\u00e8\u00e9";
+    const std::u16string expected = u"\u20ac\u0081\u0160\u009d\u0178\u00e8\u00e9";
     const std::string saved = std::setlocale(LC_ALL, nullptr);
     for (const char* locale : {"C", ".1251", ".932", "ru_RU.KOI8-R", "C.UTF-8"}) {
         if (!std::setlocale(LC_ALL, locale))
             continue;
-        EXPECT_EQ(Cp1252ToUtf8(bytes), expected) << locale;
+        EXPECT_EQ(Cp1252ToUtf16(bytes), expected) << locale;
     }
     std::setlocale(LC_ALL, saved.c_str());
 }

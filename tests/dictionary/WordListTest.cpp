@@ -9,17 +9,12 @@
 #include "dictionary/Collation.h"
 #include "dictionary/LargeBuffer.h"
 #include "dictionary/WordList.h"
+#include "support/WordLists.h"
 
 namespace lexor {
 namespace {
 
-std::vector<std::string> Items(const WordList& list)
-{
-    std::vector<std::string> out;
-    for (WordList::size_type i = 0; i < list.ListCount(); ++i)
-        out.emplace_back(list.List(i));
-    return out;
-}
+using test::Items;
 
 TEST(WordList, SortedInsertionKeepsRepeatsTogether)
 {

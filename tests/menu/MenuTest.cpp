@@ -62,6 +62,19 @@ protected:
         return found;
     }
 
+    // Opens Tool with button, expands it, closes it and opens it again: the
+    // new one has its compact design height.
+    template <class Tool> void ExpectFreshOnReopening(const char* button)
+    {
+        Get<QPushButton>(button)->click();
+        ui::SetOuterHeightTwips(OnlyTool<Tool>(), Tool::kExpandedHeight, Tool::kNonClientAllowance);
+        OnlyTool<Tool>()->close();
+        FlushDeletes();
+        Get<QPushButton>(button)->click();
+        ASSERT_NE(OnlyTool<Tool>(), nullptr);
+        EXPECT_EQ(OnlyTool<Tool>()->height(), test::CompactHeight<Tool>());
+    }
+
     static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     Menu menu{services};
@@ -279,23 +292,10 @@ TEST_F(MenuTest, ClosingAToolThroughTheTitleBarActsAsItsCloseButton)
 
 TEST_F(MenuTest, ReopenedToolStartsFromItsDesignState)
 {
-    Get<QPushButton>("Command1")->click();
-    ui::SetOuterHeightTwips(OnlyTool<Tool1>(), Tool1::kExpandedHeight, Tool1::kNonClientAllowance);
+    ExpectFreshOnReopening<Tool1>("Command1");
     OnlyTool<Tool1>()->close();
     FlushDeletes();
-    Get<QPushButton>("Command1")->click();
-    ASSERT_NE(OnlyTool<Tool1>(), nullptr);
-    EXPECT_EQ(OnlyTool<Tool1>()->height(), ui::ClientHeight(Tool1::kCompactHeight, Tool1::kNonClientAllowance));
-
-    OnlyTool<Tool1>()->close();
-    FlushDeletes();
-    Get<QPushButton>("Command2")->click();
-    ui::SetOuterHeightTwips(OnlyTool<Tool2>(), Tool2::kExpandedHeight, Tool2::kNonClientAllowance);
-    OnlyTool<Tool2>()->close();
-    FlushDeletes();
-    Get<QPushButton>("Command2")->click();
-    ASSERT_NE(OnlyTool<Tool2>(), nullptr);
-    EXPECT_EQ(OnlyTool<Tool2>()->height(), ui::ClientHeight(Tool2::kCompactHeight, Tool2::kNonClientAllowance));
+    ExpectFreshOnReopening<Tool2>("Command2");
 }
 
 // The program's own event loop: these end it, or a guard ends it with 1 so a

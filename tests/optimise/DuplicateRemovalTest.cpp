@@ -7,27 +7,13 @@
 
 #include "dictionary/WordList.h"
 #include "optimise/DuplicateRemoval.h"
+#include "support/WordLists.h"
 
 namespace lexor {
 namespace {
 
-using Words = std::vector<std::string>;
-
-WordList Sorted(const Words& words)
-{
-    WordList list;
-    for (const auto& w : words)
-        list.AddItem(w);
-    return list;
-}
-
-Words Items(const WordList& list)
-{
-    Words out;
-    for (WordList::size_type i = 0; i < list.ListCount(); ++i)
-        out.emplace_back(list.List(i));
-    return out;
-}
+using test::Items;
+using test::Words;
 
 // The neighbour loop exactly as the window's first version ran it: a bound
 // fixed before the loop, the count read again on every pass, one RemoveItem
@@ -64,7 +50,7 @@ class RemoveDuplicatesCase : public testing::TestWithParam<Case> {};
 TEST_P(RemoveDuplicatesCase, KeepsFirstOfEachRunAndCollectsTheRest)
 {
     const Case& c = GetParam();
-    WordList words = Sorted(c.in);
+    WordList words = test::ListOf(c.in);
     WordList duplicates;
     duplicates.AddItem("da una corsa precedente");
     const auto removed = RemoveDuplicates(words, duplicates);
@@ -89,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RemoveDuplicates, SecondRunFindsNothingAndEmptiesTheCopies)
 {
-    WordList words = Sorted({"casa", "casa", "mare"});
+    WordList words = test::ListOf({"casa", "casa", "mare"});
     WordList duplicates;
     ASSERT_EQ(RemoveDuplicates(words, duplicates), 1u);
     EXPECT_EQ(RemoveDuplicates(words, duplicates), 0u);

@@ -5,7 +5,6 @@
 #include <QListView>
 #include <QPointer>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <filesystem>
@@ -20,10 +19,6 @@
 namespace lexor {
 namespace {
 
-// The window's client height, in pixels, compact and expanded.
-const int kCompact = ui::ClientHeight(Tool2::kCompactHeight, Tool2::kNonClientAllowance);
-const int kExpanded = ui::ClientHeight(Tool2::kExpandedHeight, Tool2::kNonClientAllowance);
-
 using test::Dictionary;
 using test::Words;
 
@@ -34,24 +29,15 @@ class Tool2Test : public test::WindowTest {
 protected:
     Tool2Test() { Open(); }
 
-    void Open()
-    {
-        window = new Tool2(services);
-        Watch(window);
-        window->show();
-    }
+    void Open() { window = OpenWindow<Tool2>(); }
 
-    void Load(const std::filesystem::path& file)
-    {
-        Choose(file);
-        Click("Command1");
-    }
+    void Load(const std::filesystem::path& file) { ClickChoosing("Command1", file); }
 
     bool Shown(const char* name) const { return !Get<QWidget>(name)->isHidden(); }
 
     void ExpectDesignState()
     {
-        EXPECT_EQ(window->height(), kCompact);
+        EXPECT_EQ(window->height(), test::CompactHeight<Tool2>());
         EXPECT_TRUE(Text("Text1").isEmpty());
         EXPECT_TRUE(Items("List1").empty());
         EXPECT_TRUE(Items("List2").empty());
@@ -146,7 +132,7 @@ TEST_F(Tool2Test, LoadSortsIntoList1AndShowsThePath)
     EXPECT_EQ(services.dialogs[0].filter, QStringLiteral("Dizionari LEXOR (*.lexor)"));
     EXPECT_EQ(Items("List1"), (Words{"albero", "casa", "casa", "zebra"}));
     EXPECT_EQ(Text("Text1"), ui::FromPath(file));
-    EXPECT_EQ(window->height(), kCompact);
+    EXPECT_EQ(window->height(), test::CompactHeight<Tool2>());
     EXPECT_TRUE(services.boxes.empty());
 }
 
@@ -160,7 +146,7 @@ TEST_F(Tool2Test, OptimiseShowsCountsAndCopiesThenASecondRunFindsNothing)
     EXPECT_EQ(Text("doppie"), QStringLiteral("2"));
     EXPECT_TRUE(Shown("Label4"));
     EXPECT_TRUE(Shown("doppie"));
-    EXPECT_EQ(window->height(), kExpanded);
+    EXPECT_EQ(window->height(), test::ExpandedHeight<Tool2>());
 
     Click("Command2");
     EXPECT_EQ(Items("List1"), (Words{"albero", "casa", "zebra"}));
@@ -176,7 +162,7 @@ TEST_F(Tool2Test, OneWordExpandsWithZeroCopies)
     EXPECT_EQ(Text("parole"), QStringLiteral("1"));
     EXPECT_EQ(Text("doppie"), QStringLiteral("0"));
     EXPECT_TRUE(Shown("doppie"));
-    EXPECT_EQ(window->height(), kExpanded);
+    EXPECT_EQ(window->height(), test::ExpandedHeight<Tool2>());
 }
 
 TEST_F(Tool2Test, NothingLoadedMeansOptimiseAndSaveDoNothing)
@@ -194,7 +180,7 @@ TEST_F(Tool2Test, OptimiseNeedsAPath)
     Click("Command2");
     EXPECT_EQ(Items("List1"), (Words{"casa", "casa"}));
     EXPECT_FALSE(Shown("doppie"));
-    EXPECT_EQ(window->height(), kCompact);
+    EXPECT_EQ(window->height(), test::CompactHeight<Tool2>());
 }
 
 TEST_F(Tool2Test, RejectedHeaderLeavesTheButtonsInert)
@@ -208,7 +194,7 @@ TEST_F(Tool2Test, RejectedHeaderLeavesTheButtonsInert)
     Click("Command3");
     EXPECT_TRUE(services.boxes.empty());
     EXPECT_FALSE(Shown("doppie"));
-    EXPECT_EQ(window->height(), kCompact);
+    EXPECT_EQ(window->height(), test::CompactHeight<Tool2>());
     EXPECT_EQ(test::ReadBytes(file), bytes);
 }
 
@@ -236,7 +222,7 @@ TEST_F(Tool2Test, SaveYesWritesTheOptimisedList)
     EXPECT_EQ(services.boxes[1].text, kSaved);
     EXPECT_EQ(services.boxes[1].title, QStringLiteral("LEXOR Tools"));
     EXPECT_EQ(services.boxes[1].buttons, ui::Buttons::Ok);
-    EXPECT_EQ(window->height(), kExpanded);
+    EXPECT_EQ(window->height(), test::ExpandedHeight<Tool2>());
 }
 
 TEST_F(Tool2Test, SaveNoLeavesTheFileUntouched)
@@ -314,7 +300,7 @@ TEST_F(Tool2Test, ReloadAfterOptimisingKeepsTheEarlierCopiesBelowTheEdge)
     Click("Command2");
     const auto second = Write("seconda.lexor", Dictionary({"sole", "luna"}));
     Load(second);
-    EXPECT_EQ(window->height(), kCompact);
+    EXPECT_EQ(window->height(), test::CompactHeight<Tool2>());
     EXPECT_EQ(Items("List1"), (Words{"luna", "sole"}));
     EXPECT_EQ(Text("Text1"), ui::FromPath(second));
     EXPECT_EQ(Items("List2"), (Words{"casa", "casa"}));
@@ -329,7 +315,7 @@ TEST_F(Tool2Test, CancelledDialogAfterOptimisingChangesNothing)
     Click("Command2");
     services.QueueCancel();
     Click("Command1");
-    EXPECT_EQ(window->height(), kExpanded);
+    EXPECT_EQ(window->height(), test::ExpandedHeight<Tool2>());
     EXPECT_EQ(Items("List1"), Words{"casa"});
     EXPECT_EQ(Items("List2"), Words{"casa"});
     EXPECT_EQ(Text("Text1"), ui::FromPath(file));
@@ -337,18 +323,11 @@ TEST_F(Tool2Test, CancelledDialogAfterOptimisingChangesNothing)
 
 TEST_F(Tool2Test, ChiudiAndTheCloseBoxBothDestroyTheWindowAndReopeningStartsAfresh)
 {
-    for (bool closeBox : {false, true}) {
-        SCOPED_TRACE(closeBox ? "close box" : "CHIUDI");
+    for (const char* closer : {"Command5", static_cast<const char*>(nullptr)}) {
+        SCOPED_TRACE(closer ? "CHIUDI" : "close box");
         Load(Write("prova.lexor", Dictionary({"casa", "casa"})));
         Click("Command2");
-        QSignalSpy destroyed(window.data(), &QObject::destroyed);
-        if (closeBox)
-            window->close();
-        else
-            Click("Command5");
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(destroyed.count(), 1);
-        EXPECT_TRUE(window.isNull());
+        EXPECT_TRUE(Close(closer));
         Open();
         ExpectDesignState();
     }

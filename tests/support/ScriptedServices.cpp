@@ -2,7 +2,9 @@
 
 namespace lexor::test {
 
-ScriptedServices::ScriptedServices(QString appFolder) : appFolder_(std::move(appFolder)) {}
+ScriptedServices::ScriptedServices(QString appFolder) : appFolder_(std::move(appFolder))
+{
+}
 
 ui::Answer ScriptedServices::Message(QWidget*, const QString& text, const QString& title, ui::Buttons buttons)
 {

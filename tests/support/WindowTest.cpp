@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
 
@@ -13,15 +14,6 @@
 #include "ui/Fonts.h"
 
 namespace lexor::test {
-
-std::string Dictionary(const Words& words, int count)
-{
-    std::string bytes =
-        "Lexor Dictionary Volume\r\n" + std::to_string(count < 0 ? static_cast<int>(words.size()) : count) + "\r\n";
-    for (const auto& word : words)
-        bytes += word + "\r\n";
-    return bytes;
-}
 
 WindowTest::WindowTest() : services(ui::FromPath(game.path()))
 {
@@ -41,6 +33,17 @@ void WindowTest::SetUpTestSuite()
 void WindowTest::Click(const char* button) const
 {
     QTest::mouseClick(Get<QAbstractButton>(button), Qt::LeftButton);
+}
+
+bool WindowTest::Close(const char* button)
+{
+    QSignalSpy destroyed(window_.data(), &QObject::destroyed);
+    if (button)
+        Click(button);
+    else
+        window_->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return destroyed.count() == 1 && window_.isNull();
 }
 
 Words WindowTest::Items(const char* list) const
@@ -83,7 +86,7 @@ std::unique_ptr<QMimeData> WindowTest::Files(const std::vector<std::filesystem::
 {
     QList<QUrl> urls;
     for (const auto& file : files)
-        urls.push_back(QUrl::fromLocalFile(QString::fromStdU16String(file.u16string())));
+        urls.push_back(QUrl::fromLocalFile(ui::FromPath(file)));
     auto data = std::make_unique<QMimeData>();
     data->setUrls(urls);
     return data;
@@ -99,6 +102,12 @@ std::filesystem::path WindowTest::Write(std::string_view name, std::string_view 
 void WindowTest::Choose(const std::filesystem::path& file)
 {
     services.QueueFile(ui::FromPath(file));
+}
+
+void WindowTest::ClickChoosing(const char* button, const std::filesystem::path& file)
+{
+    Choose(file);
+    Click(button);
 }
 
 } // namespace lexor::test

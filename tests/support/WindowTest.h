@@ -11,19 +11,27 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QString>
+#include <QTest>
 #include <QWidget>
 
 #include "support/ScriptedServices.h"
 #include "support/TempDir.h"
+#include "support/WordLists.h"
+#include "ui/Twips.h"
 
 namespace lexor::test {
 
-using Words = std::vector<std::string>;
 using Texts = std::vector<QString>;
 
-// A dictionary file's bytes: the header, the count line (the number of words
-// unless count is given) and the words, each line ended by CR LF.
-std::string Dictionary(const Words& words, int count = -1);
+// A tool window's client height in pixels, compact or expanded.
+template <class Tool> constexpr int CompactHeight()
+{
+    return ui::ClientHeight(Tool::kCompactHeight, Tool::kNonClientAllowance);
+}
+template <class Tool> constexpr int ExpandedHeight()
+{
+    return ui::ClientHeight(Tool::kExpandedHeight, Tool::kNonClientAllowance);
+}
 
 // What every window test starts from: a game folder of its own, the scripted
 // desktop whose application folder it is, and ways to reach the controls of
@@ -38,6 +46,16 @@ protected:
     // The window that Get, Click, Items and Text look in.
     void Watch(QWidget* window) { window_ = window; }
 
+    // A new Window on the scripted desktop, shown and watched.
+    template <class Window> Window* OpenWindow()
+    {
+        auto* window = new Window(services);
+        Watch(window);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        return window;
+    }
+
     // The control called name in the window under test, or the window itself.
     template <class T = QWidget> T* Get(const char* name) const
     {
@@ -50,6 +68,10 @@ protected:
 
     // A left click on the button called name, as the user gives it.
     void Click(const char* button) const;
+
+    // Closes the window under test with the button called button, or with the
+    // close box when there is none; true when that destroyed the window.
+    bool Close(const char* button = nullptr);
 
     // The words a list shows, top to bottom, as UTF-8.
     Words Items(const char* list) const;
@@ -67,6 +89,8 @@ protected:
     std::filesystem::path Write(std::string_view name, std::string_view bytes) const;
     // The next file dialog answers with file.
     void Choose(const std::filesystem::path& file);
+    // Clicks button, whose file dialog answers with file.
+    void ClickChoosing(const char* button, const std::filesystem::path& file);
 
     TempDir game;
     ScriptedServices services;

@@ -13,42 +13,49 @@
 #include <QWidget>
 
 #include "dictionary/WordList.h"
-#include "support/ScriptedServices.h"
-#include "support/TempDir.h"
+#include "support/WindowTest.h"
+#include "ui/Conversions.h"
 #include "ui/DictionaryLoader.h"
 #include "ui/FileDialog.h"
 
 namespace lexor {
 namespace {
 
-TEST(DictionaryLoader, CancelledDialogChangesNothing)
-{
-    test::ScriptedServices services;
+class DictionaryLoader : public test::WindowTest {
+protected:
+    // Loads whatever the dialog answers into target; the preparation empties
+    // the target and keeps the path it is given.
+    std::optional<ReadResult> Load()
+    {
+        return ui::LoadDictionary(
+            services, &window, dialog, target,
+            [this](const QString& path) {
+                target.Clear();
+                prepared = path;
+            },
+            QStringLiteral("LEXOR"));
+    }
+
     QWidget window;
-    ui::FileDialog dialog(services, &window);
+    ui::FileDialog dialog{services, &window};
     WordList target;
+    std::optional<QString> prepared;
+};
+
+TEST_F(DictionaryLoader, CancelledDialogChangesNothing)
+{
     target.AddItem("casa");
-    bool prepared = false;
     services.QueueCancel();
-    auto result = ui::LoadDictionary(
-        services, &window, dialog, target, [&](const QString&) { prepared = true; }, QStringLiteral("LEXOR"));
-    EXPECT_FALSE(result.has_value());
-    EXPECT_FALSE(prepared);
+    EXPECT_FALSE(Load().has_value());
+    EXPECT_FALSE(prepared.has_value());
     EXPECT_EQ(target.ListCount(), 1u);
     EXPECT_TRUE(services.boxes.empty());
 }
 
-TEST(DictionaryLoader, NoWordsShowsTheCallersTitle)
+TEST_F(DictionaryLoader, NoWordsShowsTheCallersTitle)
 {
-    test::TempDir dir;
-    test::WriteBytes(dir / "vuoto.lexor", "Lexor Dictionary Volume\r\n0\r\n");
-    test::ScriptedServices services;
-    QWidget window;
-    ui::FileDialog dialog(services, &window);
-    WordList target;
-    services.QueueFile(QString::fromStdU16String((dir / "vuoto.lexor").u16string()));
-    ui::LoadDictionary(
-        services, &window, dialog, target, [&](const QString&) { target.Clear(); }, QStringLiteral("LEXOR"));
+    Choose(Write("vuoto.lexor", "Lexor Dictionary Volume\r\n0\r\n"));
+    Load();
     ASSERT_EQ(services.boxes.size(), 1u);
     EXPECT_EQ(services.boxes[0].text, QStringLiteral("Errore: nessuna parola nel dizionario!"));
     EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR"));
@@ -59,12 +66,12 @@ TEST(DictionaryLoader, NoWordsShowsTheCallersTitle)
 // cannot be read adds a box to the no-words one.
 struct LoadCase {
     const char* name;
-    std::string bytes; // empty: no file at all
+    std::string bytes;
     std::size_t words;
     QString text; // the one box, or none
 };
 
-TEST(DictionaryLoader, WhatEachFileLeavesAndShows)
+TEST_F(DictionaryLoader, WhatEachFileLeavesAndShows)
 {
     const std::string header = "Lexor Dictionary Volume\r\n";
     const std::vector<LoadCase> cases = {
@@ -76,46 +83,29 @@ TEST(DictionaryLoader, WhatEachFileLeavesAndShows)
          QStringLiteral("Attenzione: il dizionario dichiara 1000000000000 parole ma ne contiene solo 0.")},
     };
     for (const LoadCase& c : cases) {
-        test::TempDir dir;
-        test::WriteBytes(dir / "d.lexor", c.bytes);
-        test::ScriptedServices services;
-        QWidget window;
-        ui::FileDialog dialog(services, &window);
-        WordList target;
+        SCOPED_TRACE(c.name);
+        services.boxes.clear();
         target.AddItem("vecchia");
-        QString shown;
-        const QString path = QString::fromStdU16String((dir / "d.lexor").u16string());
-        services.QueueFile(path);
-        ui::LoadDictionary(
-            services, &window, dialog, target,
-            [&](const QString& p) {
-                target.Clear();
-                shown = p;
-            },
-            QStringLiteral("LEXOR"));
-        EXPECT_EQ(shown, path) << c.name;
-        EXPECT_EQ(target.ListCount(), c.words) << c.name;
+        const auto file = Write("d.lexor", c.bytes);
+        Choose(file);
+        Load();
+        EXPECT_EQ(prepared, ui::FromPath(file));
+        EXPECT_EQ(target.ListCount(), c.words);
         if (c.text.isEmpty()) {
-            EXPECT_TRUE(services.boxes.empty()) << c.name;
+            EXPECT_TRUE(services.boxes.empty());
             continue;
         }
-        ASSERT_EQ(services.boxes.size(), 1u) << c.name;
-        EXPECT_EQ(services.boxes[0].text, c.text) << c.name;
-        EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR Tools")) << c.name;
+        ASSERT_EQ(services.boxes.size(), 1u);
+        EXPECT_EQ(services.boxes[0].text, c.text);
+        EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR Tools"));
     }
 }
 
-TEST(DictionaryLoader, UnreadableFileShowsPathAndReason)
+TEST_F(DictionaryLoader, UnreadableFileShowsPathAndReason)
 {
-    test::TempDir dir;
-    const QString path = QString::fromStdU16String((dir / "assente.lexor").u16string());
-    test::ScriptedServices services;
-    QWidget window;
-    ui::FileDialog dialog(services, &window);
-    WordList target;
+    const QString path = ui::FromPath(game / "assente.lexor");
     services.QueueFile(path);
-    const auto result = ui::LoadDictionary(
-        services, &window, dialog, target, [&](const QString&) { target.Clear(); }, QStringLiteral("LEXOR"));
+    const auto result = Load();
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(result->status, ReadResult::Status::ReadError);
     ASSERT_EQ(services.boxes.size(), 1u);
@@ -123,6 +113,31 @@ TEST(DictionaryLoader, UnreadableFileShowsPathAndReason)
               QStringLiteral("Impossibile leggere il file:\n%1\nil file o la cartella non esiste").arg(path));
     EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR Tools"));
     EXPECT_EQ(target.ListCount(), 0u);
+}
+
+// A name that is no valid UTF-8 is shown with U+FFFD in its place, as the
+// file dialog would return it, and must still reach the file it names.
+TEST_F(DictionaryLoader, PosixOnly_NameThatIsNoValidTextIsLoadedThroughItsShownForm)
+{
+    if (sizeof(std::filesystem::path::value_type) != 1)
+        GTEST_SKIP() << "file names are UTF-16 here";
+    const std::filesystem::path folder = game / "cartell\xE0";
+    std::filesystem::create_directory(folder);
+    const auto file = folder / "caff\xE8.lexor";
+    test::WriteBytes(file, "Lexor Dictionary Volume\r\n1\r\ncaff\xE8\r\n");
+    // Another name that shows alike cannot be told apart and is left alone.
+    test::WriteBytes(folder / "t\xE8.lexor", "x");
+    test::WriteBytes(folder / "t\xE9.lexor", "x");
+    const QString shown = ui::FromPath(file);
+    ASSERT_TRUE(shown.contains(QChar::ReplacementCharacter));
+    services.QueueFile(shown);
+    ASSERT_EQ(Load()->status, ReadResult::Status::Loaded);
+    EXPECT_EQ(prepared, shown);
+    ASSERT_EQ(target.ListCount(), 1u);
+    EXPECT_EQ(target.List(0), "caff\xE8");
+    EXPECT_EQ(ui::ToPath(shown), file);
+    EXPECT_EQ(ui::ToPath(ui::FromPath(folder / "t\xE8.lexor")), ui::ToPath(ui::FromPath(folder / "t\xE9.lexor")));
+    EXPECT_FALSE(std::filesystem::exists(ui::ToPath(ui::FromPath(folder / "t\xE8.lexor"))));
 }
 
 #ifndef _WIN32
@@ -164,7 +179,7 @@ TEST(DictionaryLoader, UnreadableFileShowsPathAndReason)
 // The load of a file too big for the memory at hand is told in a box and
 // leaves the target empty; the next load works. The file holds one word of
 // 1 GiB.
-TEST(DictionaryLoader, PosixOnly_OutOfMemoryIsToldAndTheNextLoadWorks)
+TEST(DictionaryLoaderMemory, PosixOnly_OutOfMemoryIsToldAndTheNextLoadWorks)
 {
 #if defined(_WIN32) || defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "needs an address-space limit, which AddressSanitizer cannot run under";
@@ -174,9 +189,8 @@ TEST(DictionaryLoader, PosixOnly_OutOfMemoryIsToldAndTheNextLoadWorks)
     test::WriteBytes(huge, "Lexor Dictionary Volume\r\n1\r\n");
     std::filesystem::resize_file(huge, std::uintmax_t{1} << 30); // the rest reads as zeros
     test::WriteBytes(dir / "buono.lexor", "Lexor Dictionary Volume\r\n1\r\ncasa\r\n");
-    EXPECT_EXIT(LoadWithLittleMemory(QString::fromStdString(huge.string()),
-                                     QString::fromStdString((dir / "buono.lexor").string())),
-                testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(LoadWithLittleMemory(ui::FromPath(huge), ui::FromPath(dir / "buono.lexor")), testing::ExitedWithCode(0),
+                "");
 #endif
 }
 

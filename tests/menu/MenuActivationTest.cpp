@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "dictionary/FileError.h"
+#include "menu/Activation.h"
+#include "menu/Menu.h"
+#include "support/WindowTest.h"
+#include "ui/Conversions.h"
+
+namespace lexor {
+namespace {
+
+namespace fs = std::filesystem;
+
+const QString kWarning = QStringLiteral(
+    "Attenzione! Il dizionario attualmente installato verrà sovrascritto: si consiglia pertanto di effettuarne un "
+    "backup prima di questa operazione. Proseguire?");
+const std::string kOldActive = "Lexor Dictionary Volume\r\n2\r\nmare\r\ncasa\r\n";
+const std::string kChosen = "Lexor Dictionary Volume\r\n3\r\nalbero\r\ncitt\xE0\r\nperch\xE9\r\n";
+
+// Makes a folder refuse new files and renames for as long as it lives: by
+// its permissions, or, for a user whom permissions do not stop, by the
+// immutable attribute. Tells whether it succeeded.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(fs::path folder) : folder_(std::move(folder))
+    {
+        fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
+        if (Refuses())
+            return;
+        immutable_ = std::system(("chattr +i '" + folder_.string() + "' 2>/dev/null").c_str()) == 0;
+    }
+    ~ReadOnlyFolder()
+    {
+        if (immutable_)
+            std::system(("chattr -i '" + folder_.string() + "' 2>/dev/null").c_str());
+        fs::permissions(folder_, fs::perms::owner_all);
+    }
+    bool Refuses() const
+    {
+        const fs::path probe = folder_ / "sonda";
+        test::WriteBytes(probe, "x");
+        std::error_code ignored;
+        const bool created = fs::exists(probe, ignored);
+        fs::remove(probe, ignored);
+        return !created;
+    }
+
+private:
+    fs::path folder_;
+    bool immutable_ = false;
+};
+
+class MenuActivationTest : public test::WindowTest {
+protected:
+    void SetUp() override
+    {
+        fs::create_directory(game / "Dizionari");
+        Watch(&menu);
+    }
+
+    fs::path Active() const { return game / "LEXOR.lexor"; }
+
+    fs::path Sample(const std::string& name, std::string_view bytes) const
+    {
+        const fs::path path = game / "Dizionari" / name;
+        test::WriteBytes(path, bytes);
+        return path;
+    }
+
+    // Yes at the warning, then path in the dialog.
+    void Activate(const fs::path& path)
+    {
+        services.QueueAnswer(ui::Answer::Yes);
+        ClickChoosing("Command3", path);
+    }
+
+    Menu menu{services};
+};
+
+TEST_F(MenuActivationTest, NoAtTheWarningShowsNoDialogAndKeepsTheActiveDictionary)
+{
+    test::WriteBytes(Active(), kOldActive);
+    Sample("nuovo.lexor", kChosen);
+    services.QueueAnswer(ui::Answer::No);
+    services.QueueFile(ui::FromPath(game / "Dizionari" / "nuovo.lexor"));
+    menu.Command3_Click();
+    ASSERT_EQ(services.boxes.size(), 1u);
+    EXPECT_EQ(services.boxes[0].text, kWarning);
+    EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR Tools"));
+    EXPECT_EQ(services.boxes[0].buttons, ui::Buttons::YesNo);
+    EXPECT_TRUE(services.dialogs.empty());
+    EXPECT_EQ(test::ReadBytes(Active()), kOldActive);
+}
+
+TEST_F(MenuActivationTest, YesInstallsTheChosenFileSilently)
+{
+    test::WriteBytes(Active(), kOldActive);
+    const QString status = Text("Label2");
+    Activate(Sample("nuovo.lexor", kChosen));
+    ASSERT_EQ(services.dialogs.size(), 1u);
+    EXPECT_EQ(services.dialogs[0].initialDir, ui::FromPath(game / "Dizionari"));
+    EXPECT_EQ(services.dialogs[0].filter, QStringLiteral("Dizionari LEXOR (*.lexor)"));
+    EXPECT_EQ(services.boxes.size(), 1u);
+    EXPECT_EQ(test::ReadBytes(Active()), kChosen);
+    EXPECT_EQ(Text("Label2"), status);
+}
+
+TEST_F(MenuActivationTest, CancelledDialogChangesNothing)
+{
+    test::WriteBytes(Active(), kOldActive);
+    services.QueueAnswer(ui::Answer::Yes);
+    services.QueueCancel();
+    menu.Command3_Click();
+    EXPECT_EQ(services.dialogs.size(), 1u);
+    EXPECT_EQ(services.boxes.size(), 1u);
+    EXPECT_EQ(test::ReadBytes(Active()), kOldActive);
+}
+
+TEST_F(MenuActivationTest, ARejectedFileAndTheActiveDictionaryItselfEndSilently)
+{
+    test::WriteBytes(Active(), kOldActive);
+    Activate(Sample("minuscolo.lexor", "Lexor Dictionary Volume \r\n1\r\nmare\r\n"));
+    Activate(Active());
+    EXPECT_EQ(test::ReadBytes(Active()), kOldActive);
+    EXPECT_EQ(BoxTexts(), (test::Texts{kWarning, kWarning}));
+}
+
+TEST_F(MenuActivationTest, CreatesTheActiveDictionaryWhenThereIsNone)
+{
+    Activate(Sample("nuovo.lexor", kChosen));
+    EXPECT_EQ(test::ReadBytes(Active()), kChosen);
+    EXPECT_EQ(BoxTexts(), test::Texts{kWarning});
+}
+
+TEST_F(MenuActivationTest, UnreadableChoiceIsReportedAndNothingIsCopied)
+{
+    test::WriteBytes(Active(), kOldActive);
+    const fs::path missing = game / "Dizionari" / "sparito.lexor";
+    Activate(missing);
+    ASSERT_EQ(services.boxes.size(), 2u);
+    EXPECT_TRUE(services.boxes[1].text.startsWith(QStringLiteral("Impossibile leggere il file:\n") +
+                                                  ui::FromPath(missing) + QStringLiteral("\n")));
+    EXPECT_GT(services.boxes[1].text.size(),
+              QStringLiteral("Impossibile leggere il file:\n\n").size() + ui::FromPath(missing).size());
+    EXPECT_EQ(services.boxes[1].title, QStringLiteral("LEXOR Tools"));
+    EXPECT_EQ(services.boxes[1].buttons, ui::Buttons::Ok);
+    EXPECT_EQ(test::ReadBytes(Active()), kOldActive);
+}
+
+TEST_F(MenuActivationTest, FailedCopyKeepsTheOldDictionaryAndSaysWhy)
+{
+    test::WriteBytes(Active(), kOldActive);
+    test::TempDir elsewhere;
+    test::WriteBytes(elsewhere / "nuovo.lexor", kChosen);
+    {
+        ReadOnlyFolder readOnly(game.path());
+        if (!readOnly.Refuses())
+            GTEST_SKIP() << "cannot make a folder read-only here (permissions not enforced, no chattr)";
+        Activate(elsewhere / "nuovo.lexor");
+    }
+    EXPECT_EQ(test::ReadBytes(Active()), kOldActive);
+    const auto entries = std::distance(fs::directory_iterator(game.path()), fs::directory_iterator());
+    EXPECT_EQ(entries, 2) << "only Dizionari and LEXOR.lexor, no temporary file";
+    ASSERT_EQ(services.boxes.size(), 2u);
+    const QString prefix = QStringLiteral("Impossibile installare il dizionario:\n");
+    EXPECT_TRUE(services.boxes[1].text.startsWith(prefix)) << services.boxes[1].text.toStdString();
+    EXPECT_GT(services.boxes[1].text.size(), prefix.size());
+    EXPECT_EQ(services.boxes[1].title, QStringLiteral("LEXOR Tools"));
+    EXPECT_EQ(services.boxes[1].buttons, ui::Buttons::Ok);
+}
+
+TEST(ActivationBoxes, FailureTextGivesTheFileTheReasonAndAdviceForAFileInUse)
+{
+    ActivationResult failure{ActivationResult::Outcome::CouldNotCopy,
+                             std::make_error_code(std::errc::permission_denied)};
+    const QString path = QStringLiteral("C:/LEXOR/LEXOR.lexor");
+    EXPECT_EQ(Menu::InstallFailureText(path, failure),
+              QStringLiteral("Impossibile installare il dizionario:\nC:/LEXOR/LEXOR.lexor\naccesso negato"));
+    failure = {ActivationResult::Outcome::HeldOpen, FileErrc::HeldOpen};
+    EXPECT_EQ(Menu::InstallFailureText(path, failure),
+              QStringLiteral("Impossibile installare il dizionario:\nC:/LEXOR/LEXOR.lexor\nil file è in uso da parte "
+                             "di un altro programma\nChiudere il gioco e riprovare."));
+}
+
+} // namespace
+} // namespace lexor

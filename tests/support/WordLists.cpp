@@ -1,0 +1,32 @@
+#include "support/WordLists.h"
+
+#include "dictionary/DictionaryFormat.h"
+
+namespace lexor::test {
+
+WordList ListOf(const Words& words)
+{
+    WordList list;
+    for (const auto& word : words)
+        list.AddItem(word);
+    return list;
+}
+
+Words Items(const WordList& list)
+{
+    Words words;
+    for (WordList::size_type i = 0; i < list.ListCount(); ++i)
+        words.emplace_back(list.List(i));
+    return words;
+}
+
+std::string Dictionary(const Words& words, int count)
+{
+    std::string bytes = std::string(kDictionaryHeader) + "\r\n" +
+                        std::to_string(count < 0 ? static_cast<int>(words.size()) : count) + "\r\n";
+    for (const auto& word : words)
+        bytes += word + "\r\n";
+    return bytes;
+}
+
+} // namespace lexor::test

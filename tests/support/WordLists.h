@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "dictionary/WordList.h"
+
+namespace lexor::test {
+
+using Words = std::vector<std::string>;
+
+// A sorted list holding words.
+WordList ListOf(const Words& words);
+
+// A list's items in list order.
+Words Items(const WordList& list);
+
+// A dictionary file's bytes: the header, the count line (the number of words
+// unless count is given) and the words, each line ended by CR LF.
+std::string Dictionary(const Words& words, int count = -1);
+
+} // namespace lexor::test

@@ -1,12 +1,13 @@
 # A thin layer over CMake: `make run` builds and starts the program,
 # `make test` builds and runs every test, `make windows` builds the program
-# and every test for Windows and runs them under Wine (scripts/test-windows.sh).
+# and every test for Windows and runs them under Wine (scripts/test-windows.sh),
+# `make windows-package` then writes the zip for players into dist/.
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test asan windows clean
+.PHONY: all deps configure build run test asan windows windows-package clean
 
 all: build
 
@@ -30,6 +31,9 @@ asan:
 
 windows:
 	scripts/test-windows.sh
+
+windows-package:
+	scripts/package-windows.sh
 
 clean:
 	rm -rf build build-asan build-win dist

@@ -19,7 +19,7 @@ packages=(
 
 windows_packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64 wine fonts-wine
-  zstd xvfb xdotool imagemagick zip unzip
+  zstd xvfb xdotool imagemagick
 )
 
 qt_source_packages=(

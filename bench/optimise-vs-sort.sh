@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Medians of `lexor-bench optimise` on 1,000,000 words with 10% repeats:
 # the engine phase over 11 runs, then the whole run beside `LC_ALL=C sort -u`
-# of the same words (hyperfine), then the Google Benchmark cases of the
-# engine and the window when they were built.
+# of the same words (hyperfine) with their ratio (goal 0.5), then the Google
+# Benchmark cases when they were built: the engine, the window's OTTIMIZZA and
+# the window's load against the core's read and sort of the same file (goal
+# 1.1). The words come from the system's word lists (see WordCorpus.h).
 # Usage: bench/optimise-vs-sort.sh [BUILD_DIR]   (a Release build)
 set -euo pipefail
 build=${1:-build}
+here=$(dirname "$(realpath "$0")")
 bench=$(realpath "$build/bench/lexor-bench")
 gbench=$(realpath "$build/bench/optimise-benchmarks" 2>/dev/null || true)
 work=$(mktemp -d)
@@ -25,12 +28,9 @@ done
 hyperfine -N -w 2 -r 15 --export-json times.json \
   "$bench optimise words.lexor out.lexor" \
   "sh -c 'LC_ALL=C sort -u words.txt > sorted.txt'" >/dev/null
-python3 - <<'PY'
-import json
-for r in json.load(open("times.json"))["results"]:
-    print(f"median {r['median'] * 1000:7.1f} ms  {r['command']}")
-PY
+python3 "$here/ratios.py" times.json 0.5
 
 if [ -n "$gbench" ] && [ -x "$gbench" ]; then
-  "$gbench" --benchmark_report_aggregates_only=true 2>/dev/null | grep -E 'median|Benchmark'
+  "$gbench" --benchmark_report_aggregates_only=true --benchmark_format=json 2>/dev/null >gbench.json
+  python3 "$here/ratios.py" gbench.json 1.1 BM_Tool2Load BM_CoreReadSort
 fi

@@ -180,18 +180,18 @@ ReadResult Read(std::istream& in, WordList& target, std::size_t sizeHint, std::u
 
     // Every line but the last takes at least two bytes, which bounds the
     // number of words a file of known size can hold.
-    std::vector<std::string_view, LargeAllocator<std::string_view>> words;
+    WordList::ItemTable words;
     if (sizeHint > 0)
         words.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(result.declared, sizeHint / 2 + 1)));
     while (words.size() < result.declared && lines.Next(line))
-        words.push_back(line);
+        words.push_back(WordList::MakeItem(line));
     if (lines.failed()) {
         result.status = ReadResult::Status::ReadError;
         result.error = std::make_error_code(std::errc::io_error);
         return result;
     }
-    target.AdoptItems(std::move(lines.blocks()), words);
     result.read = words.size();
+    target.AdoptItems(std::move(lines.blocks()), std::move(words));
     result.status = result.read < result.declared ? ReadResult::Status::Truncated : ReadResult::Status::Loaded;
     return result;
 }

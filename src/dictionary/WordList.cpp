@@ -25,11 +25,6 @@ struct ItemLessFn {
 };
 constexpr ItemLessFn ItemLess{};
 
-Item MakeItem(std::string_view word) noexcept
-{
-    return Item{word.data(), static_cast<std::uint32_t>(word.size()), CollationPrefix(word)};
-}
-
 void CheckLength(std::string_view word)
 {
     if (word.size() > std::numeric_limits<std::uint32_t>::max())
@@ -74,6 +69,12 @@ WordList& WordList::operator=(const WordList& other)
     return *this;
 }
 
+WordList::Item WordList::MakeItem(std::string_view word)
+{
+    CheckLength(word);
+    return Item{word.data(), static_cast<std::uint32_t>(word.size()), CollationPrefix(word)};
+}
+
 std::string_view WordList::List(size_type pos) const
 {
     if (pos >= items_.size())
@@ -83,7 +84,7 @@ std::string_view WordList::List(size_type pos) const
 
 void WordList::AddItem(std::string_view word)
 {
-    Append({&word, 1}, nullptr);
+    AddItems({&word, 1});
 }
 
 void WordList::RemoveItem(size_type pos)
@@ -102,17 +103,8 @@ void WordList::Clear() noexcept
 
 void WordList::AddItems(std::span<const std::string_view> words)
 {
-    Append(words, nullptr);
-}
-
-void WordList::AdoptItems(std::vector<ByteBlock>&& blocks, std::span<const std::string_view> words)
-{
-    Append(words, &blocks);
-}
-
-void WordList::Append(std::span<const std::string_view> words, std::vector<ByteBlock>* adopted)
-{
     std::size_t total = 0;
+    // Every word is checked before anything changes.
     for (std::string_view word : words) {
         CheckLength(word);
         total += word.size();
@@ -121,27 +113,38 @@ void WordList::Append(std::span<const std::string_view> words, std::vector<ByteB
     // Geometric growth, so that one AddItem after another stays linear.
     if (items_.capacity() - old < words.size())
         items_.reserve(std::max(old + words.size(), 2 * items_.capacity()));
-    if (adopted != nullptr) {
-        for (ByteBlock& block : *adopted)
-            blocks_.push_back(std::move(block));
-        adopted->clear();
-        for (std::string_view word : words)
-            items_.push_back(MakeItem(word));
-    } else {
-        // Copied into one new block first: the words may be views into this list.
-        char* out = nullptr;
-        if (total > 0) {
-            ByteBlock block(total);
-            out = block.data();
-            blocks_.push_back(std::move(block));
-        }
-        for (std::string_view word : words) {
-            if (!word.empty())
-                std::memcpy(out, word.data(), word.size());
-            items_.push_back(MakeItem({word.empty() ? nullptr : out, word.size()}));
-            out += word.size();
-        }
+    // Copied into one new block first: the words may be views into this list.
+    char* out = nullptr;
+    if (total > 0) {
+        ByteBlock block(total);
+        out = block.data();
+        blocks_.push_back(std::move(block));
     }
+    for (std::string_view word : words) {
+        if (!word.empty())
+            std::memcpy(out, word.data(), word.size());
+        items_.push_back(MakeItem({word.empty() ? nullptr : out, word.size()}));
+        out += word.size();
+    }
+    SortFrom(old);
+}
+
+void WordList::AdoptItems(std::vector<ByteBlock>&& blocks, ItemTable&& items)
+{
+    for (ByteBlock& block : blocks)
+        blocks_.push_back(std::move(block));
+    blocks.clear();
+    const auto old = items_.size();
+    if (old == 0)
+        items_ = std::move(items);
+    else
+        items_.insert(items_.end(), items.begin(), items.end());
+    items.clear();
+    SortFrom(old);
+}
+
+void WordList::SortFrom(size_type old)
+{
     if (!sorted_ || items_.size() == old)
         return;
     Item* first = items_.data();

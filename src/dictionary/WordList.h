@@ -23,6 +23,19 @@ class WordList {
 public:
     using size_type = std::size_t;
 
+    // One entry of the item table: where the word lies, and the primary
+    // weights of its first four bytes (CollationPrefix), for quick ordering.
+    struct Item {
+        const char* data;
+        std::uint32_t size;
+        std::uint32_t prefix;
+        std::string_view view() const noexcept { return {data, size}; }
+    };
+    using ItemTable = std::vector<Item, LargeAllocator<Item>>;
+
+    // The entry for a word. Throws std::length_error for a word of 4 GiB or more.
+    static Item MakeItem(std::string_view word);
+
     explicit WordList(bool sorted = true);
     WordList(const WordList& other);
     WordList& operator=(const WordList& other);
@@ -67,9 +80,10 @@ public:
     // The words may be views into this list itself.
     void AddItems(std::span<const std::string_view> words);
 
-    // As AddItems, but the words are views into blocks that the list takes
-    // over instead of copying them; the loader reads straight into them.
-    void AdoptItems(std::vector<ByteBlock>&& blocks, std::span<const std::string_view> words);
+    // As AddItems, but the entries (from MakeItem) are taken over as they are
+    // and their words lie in blocks that the list takes over too, so nothing
+    // is copied: the loader reads straight into them.
+    void AdoptItems(std::vector<ByteBlock>&& blocks, ItemTable&& items);
 
     // Removes the items at the given positions, which must be strictly
     // ascending and in range (else std::out_of_range and no change), in one
@@ -78,19 +92,12 @@ public:
 
     friend bool operator==(const WordList& a, const WordList& b) noexcept;
 
-    // One entry of the item table; public only so the sort helpers can name it.
-    struct Item {
-        const char* data;
-        std::uint32_t size;
-        std::uint32_t prefix; // primary weights of the first four bytes, for quick ordering
-        std::string_view view() const noexcept { return {data, size}; }
-    };
-
 private:
-    void Append(std::span<const std::string_view> words, std::vector<ByteBlock>* adopted);
+    // Puts the items from position old on into place among the others.
+    void SortFrom(size_type old);
 
     bool sorted_;
-    std::vector<Item, LargeAllocator<Item>> items_;
+    ItemTable items_;
     std::vector<ByteBlock> blocks_;
 };
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <type_traits>
 
 #include <QDir>
 #include <QFile>
@@ -12,27 +13,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Picked by the platform's native path type, so no platform switch is needed:
-// byte names are decoded as the toolkit decodes file names, wide names are
-// UTF-16 already.
-QString Decode(const std::string& bytes)
+// Byte names are decoded and encoded as the toolkit does for file names;
+// wide names (Windows) are UTF-16 already. The native type decides, so no
+// platform switch is needed.
+template <class Native> QString Decode(const Native& native)
 {
-    return QFile::decodeName(QByteArray::fromStdString(bytes));
+    if constexpr (std::is_same_v<Native, std::wstring>)
+        return QString::fromStdWString(native);
+    else
+        return QFile::decodeName(QByteArray::fromStdString(native));
 }
 
-QString Decode(const std::wstring& wide)
+template <class Native> Native Encode(const QString& text)
 {
-    return QString::fromStdWString(wide);
-}
-
-std::string Encode(const QString& text, const std::string*)
-{
-    return QFile::encodeName(text).toStdString();
-}
-
-std::wstring Encode(const QString& text, const std::wstring*)
-{
-    return text.toStdWString();
+    if constexpr (std::is_same_v<Native, std::wstring>)
+        return text.toStdWString();
+    else
+        return QFile::encodeName(text).toStdString();
 }
 
 // The entry of folder that shows as shown, if exactly one does.
@@ -67,7 +64,7 @@ QString FromPath(const fs::path& path)
 
 fs::path ToPath(const QString& path)
 {
-    fs::path shown(Encode(path, static_cast<const fs::path::string_type*>(nullptr)));
+    fs::path shown(Encode<fs::path::string_type>(path));
     std::error_code error;
     if (!path.contains(QChar::ReplacementCharacter) || fs::exists(shown, error))
         return shown;

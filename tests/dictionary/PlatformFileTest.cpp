@@ -240,6 +240,32 @@ TEST(PlatformFiles, WindowsOnly_ReadOnlyFileIsRefusedAndStaysWhole)
 #endif
 }
 
+// A save killed on Windows leaves its temporary file; the next save of the
+// same target removes it once its process has ended, and nothing else.
+TEST(PlatformFiles, WindowsOnly_NextSaveRemovesTheTemporariesADeadProcessLeftForItsTarget)
+{
+#ifndef _WIN32
+    GTEST_SKIP() << "Windows processes";
+#else
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    std::wstring command = L"cmd.exe /c exit 0";
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                               &startup, &child));
+    WaitForSingleObject(child.hProcess, INFINITE);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    const std::string gone = std::to_string(child.dwProcessId);
+    TempDir dir;
+    WriteBytes(dir / "d.lexor", kOld);
+    WriteBytes(dir / ("d.lexor." + gone + ".0.tmp"), "resto");
+    WriteBytes(dir / ("altro.lexor." + gone + ".0.tmp"), "di un altro file");
+    ASSERT_TRUE(SaveDictionary(dir / "d.lexor", Words({"nuovo"})));
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"altro.lexor." + gone + ".0.tmp", "d.lexor"}));
+#endif
+}
+
 TEST(PlatformFiles, WindowsOnly_NonAsciiNamesReachTheFileSystemUnchanged)
 {
 #ifndef _WIN32

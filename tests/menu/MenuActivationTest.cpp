@@ -173,6 +173,21 @@ TEST_F(MenuActivationTest, FailedCopyKeepsTheOldDictionaryAndSaysWhy)
     EXPECT_EQ(services.boxes[1].buttons, ui::Buttons::Ok);
 }
 
+// The same box wherever folders cannot be made read-only: the game's folder
+// is gone, so the copy has nowhere to go.
+TEST_F(MenuActivationTest, CopyIntoAMissingFolderSaysWhereAndCreatesNothing)
+{
+    const fs::path chosen = Sample("nuovo.lexor", kChosen);
+    services.SetAppFolder(ui::FromPath(game / "manca"));
+    Activate(chosen);
+    ASSERT_EQ(services.boxes.size(), 2u);
+    const QString prefix =
+        QStringLiteral("Impossibile installare il dizionario:\n%1\n").arg(ui::FromPath(game / "manca" / "LEXOR.lexor"));
+    EXPECT_TRUE(services.boxes[1].text.startsWith(prefix)) << services.boxes[1].text.toStdString();
+    EXPECT_GT(services.boxes[1].text.size(), prefix.size());
+    EXPECT_FALSE(fs::exists(game / "manca"));
+}
+
 TEST(ActivationBoxes, FailureTextGivesTheFileTheReasonAndAdviceForAFileInUse)
 {
     ActivationResult failure{ActivationResult::Outcome::CouldNotCopy,

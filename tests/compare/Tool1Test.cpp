@@ -135,10 +135,8 @@ TEST_F(Tool1Test, ControlsAsDesigned)
     };
     for (const auto& c : controls) {
         SCOPED_TRACE(c.name);
-        auto* w = Get<QWidget>(c.name);
+        QWidget* w = Placed(c.name, c.twips);
         ASSERT_NE(w, nullptr);
-        const QRect& t = c.twips;
-        EXPECT_EQ(w->geometry(), ui::TwipsRect(t.x(), t.y(), t.width(), t.height()));
         EXPECT_EQ(w->isVisible(), std::string(c.name) != "List2");
         if (c.points > 0) {
             EXPECT_EQ(w->font().pointSizeF(), c.points);
@@ -166,7 +164,7 @@ TEST_F(Tool1Test, ControlsAsDesigned)
     EXPECT_EQ(Get<QLabel>("Label7")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 
     auto* frame = Get<QFrame>("Frame1");
-    EXPECT_EQ(frame->geometry(), ui::TwipsRect(120, 1320, 7095, 735));
+    Placed("Frame1", {120, 1320, 7095, 735});
     EXPECT_EQ(frame->palette().color(QPalette::Window), QColor(0, 128, 128));
     // Children are painted in creation order: track, then bar, then text on top.
     Texts stack;

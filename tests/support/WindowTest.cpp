@@ -30,6 +30,15 @@ void WindowTest::SetUpTestSuite()
     ui::InstallFontSubstitutes();
 }
 
+QWidget* WindowTest::Placed(const char* name, const QRect& twips) const
+{
+    QWidget* control = Get(name);
+    if (control) {
+        EXPECT_EQ(control->geometry(), ui::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height())) << name;
+    }
+    return control;
+}
+
 void WindowTest::Click(const char* button) const
 {
     QTest::mouseClick(Get<QAbstractButton>(button), Qt::LeftButton);

@@ -66,6 +66,10 @@ protected:
         return control;
     }
 
+    // The control called name, checked to stand where its design puts it:
+    // twips holds left, top, width and height in its container, in twips.
+    QWidget* Placed(const char* name, const QRect& twips) const;
+
     // A left click on the button called name, as the user gives it.
     void Click(const char* button) const;
 

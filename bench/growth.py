@@ -1,6 +1,6 @@
 """Growth of read + sort, compare and optimise with the number of words: a
 Markdown table of medians (time and peak memory) from lexor-bench, with the
-memory ceiling of a load (twice the file plus 30 MiB) beside it.
+memory ceiling of a load (twice the file plus 30 MB) beside it.
 
     python3 bench/growth.py BUILD_DIR [RUNS [WORDS ...]]
 
@@ -51,5 +51,5 @@ with tempfile.TemporaryDirectory() as work:
                        {"t": r"read\+sort ([0-9.]+) ms", "m": r"load peak memory ([0-9.]+) MiB"})
         comp = medians(["compare", path("o.lexor"), path("m.lexor"), path("out")], {"t": r"total ([0-9.]+) ms", "m": PEAK})
         opt = medians(["optimise", path("w.lexor"), path("x.lexor")], {"t": r"total ([0-9.]+) ms", "m": PEAK})
-        print(f"| {n:,} | {mib:.1f} | {load['t']:.1f} | {load['m']:.1f} | {2 * mib + 30:.1f} | {comp['t']:.1f} "
+        print(f"| {n:,} | {mib:.1f} | {load['t']:.1f} | {load['m']:.1f} | {2 * mib + 30e6 / 1048576:.1f} | {comp['t']:.1f} "
               f"| {comp['m']:.1f} | {opt['t']:.1f} | {opt['m']:.1f} |", flush=True)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -39,6 +40,16 @@ struct ItemLessFn {
         return Collate(a.view(), b.view()) < 0;
     }
 };
+
+// For items that agree on every weight up to their ends, as a word and its
+// capitalised twin do: a shorter one can differ only by trailing NUL bytes
+// and ranks first; words of one length rank by their first differing byte.
+bool SameWeightsLess(const Item& a, const Item& b) noexcept
+{
+    if (a.size != b.size)
+        return a.size < b.size;
+    return a.size > 0 && std::memcmp(a.data, b.data, a.size) < 0;
+}
 
 template <class Less> void SortByComparison(Item* first, Item* last, Less less)
 {
@@ -94,7 +105,7 @@ void SortSmall(Item* first, Item* last, std::size_t base, int level)
             longer = longer || end->size > base + 4;
         if (end - run > 1) {
             if (!longer) {
-                SortByComparison(run, end, ItemLessFn{});
+                SortByComparison(run, end, SameWeightsLess);
             } else {
                 Refill(run, end, base + 4);
                 SortSmall(run, end, base + 4, level + 1);

@@ -1,7 +1,5 @@
 #include "ui/FitWordDelegate.h"
 
-#include <algorithm>
-
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
@@ -29,16 +27,12 @@ void FitWordDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     const QRectF room = QRectF(option.rect).adjusted(kTextMargin, 0, -kTextMargin, 0);
     const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
     painter->setPen(selected ? background : text);
-    QFont font = option.font;
-    qreal width = QFontMetricsF(font).horizontalAdvance(word);
-    if (width > room.width()) {
-        // Narrow the whole word evenly: every letter stays, in the same face
-        // and height. The font's own narrowing keeps the glyphs crisp; where
-        // the platform cannot narrow a face, the painter squeezes it.
-        font.setStretch(std::max(1, static_cast<int>(100 * room.width() / width)));
-        width = QFontMetricsF(font).horizontalAdvance(word);
-    }
-    painter->setFont(font);
+    painter->setFont(option.font);
+    const qreal width = QFontMetricsF(option.font).horizontalAdvance(word);
+    // A word wider than its row is squeezed evenly as it is drawn: every
+    // letter stays, in the same face and height. A narrowed font would do the
+    // same where the face has narrow cuts, but Windows narrows any face by
+    // its hinting, which at these sizes runs the letters together.
     if (width <= room.width()) {
         painter->drawText(room, flags, word);
     } else {

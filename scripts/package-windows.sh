@@ -76,15 +76,18 @@ expected=$(printf '%s\n' lexor-tools.exe LEGGIMI.txt licenze licenze/LGPL-3.0.tx
 $entries
 instead of:
 $expected"
-if printf '%s\n' "$entries" | grep -Eiq '(^|/)(dizionari(/|$)|[^/]*\.lexor$)'; then
+# Here-strings, not pipes: with pipefail, grep -q leaving early would fail
+# the writer on its broken pipe and turn a match into a miss.
+if grep -Eiq '(^|/)(dizionari(/|$)|[^/]*\.lexor$)' <<<"$entries"; then
   fail "$zip holds a dictionary or a Dizionari folder"
 fi
 packaged="$check/lexor-tools.exe"
 cmake -DEXE="$packaged" -P cmake/CheckWindowsImports.cmake || fail "the packaged lexor-tools.exe needs DLLs beside it"
-x86_64-w64-mingw32-objdump -h "$packaged" | grep -q '\.debug_' && fail "the packaged lexor-tools.exe is not stripped"
+sections=$(x86_64-w64-mingw32-objdump -h "$packaged")
+grep -q '\.debug_' <<<"$sections" && fail "the packaged lexor-tools.exe is not stripped"
 record=$(strings -e l "$packaged")
 for text in "LEXOR Tools 1.5" "1.50" "Per confrontare e ottimizzare i tuoi dizionari LEXOR!"; do
-  printf '%s\n' "$record" | grep -qxF "$text" || fail "the version record lacks \"$text\""
+  grep -qxF "$text" <<<"$record" || fail "the version record lacks \"$text\""
 done
 cmp -s "$check/LEGGIMI.txt" "$stage/LEGGIMI.txt" || fail "LEGGIMI.txt changed on its way through the archive"
 

@@ -15,6 +15,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-dejavu-core fonts-liberation
   wamerican-huge wbritish-huge witalian
+  strace acl attr
 )
 
 windows_packages=(

@@ -214,11 +214,6 @@ template <typename Reading> ReadResult Guarded(WordList& target, Reading reading
     return failed;
 }
 
-std::error_code OpenFailure()
-{
-    return {errno != 0 ? errno : EIO, std::generic_category()};
-}
-
 // Only regular files: opening a FIFO would wait for a writer for ever.
 bool IsReadable(const std::filesystem::path& path, std::error_code& error, std::uintmax_t& size)
 {
@@ -242,6 +237,20 @@ bool IsReadable(const std::filesystem::path& path, std::error_code& error, std::
     return true;
 }
 
+// Opens path in binary mode once IsReadable has let it through.
+bool OpenRegularFile(const std::filesystem::path& path, std::ifstream& in, std::error_code& error, std::uintmax_t& size)
+{
+    if (!IsReadable(path, error, size))
+        return false;
+    errno = 0;
+    in.open(path, std::ios::binary);
+    if (!in) {
+        error = {errno != 0 ? errno : EIO, std::generic_category()};
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 ReadResult ReadDictionary(std::istream& in, WordList& target)
@@ -253,14 +262,9 @@ ReadResult ReadDictionary(const std::filesystem::path& path, WordList& target)
 {
     ReadResult result;
     std::uintmax_t size = 0;
-    if (!IsReadable(path, result.error, size))
+    std::ifstream in;
+    if (!OpenRegularFile(path, in, result.error, size))
         return result;
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        result.error = OpenFailure();
-        return result;
-    }
     const auto hint = static_cast<std::size_t>(std::min<std::uintmax_t>(size, std::numeric_limits<std::size_t>::max()));
     return Guarded(target, [&] { return Read(in, target, hint, size); });
 }
@@ -269,14 +273,9 @@ FirstLineResult ReadFirstLine(const std::filesystem::path& path, std::size_t max
 {
     FirstLineResult result;
     std::uintmax_t size = 0;
-    if (!IsReadable(path, result.error, size))
+    std::ifstream in;
+    if (!OpenRegularFile(path, in, result.error, size))
         return result;
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        result.error = OpenFailure();
-        return result;
-    }
     // Only as much as the first line needs, however large the file.
     std::string line;
     for (char c; line.size() < maxLength && in.get(c);) {

@@ -39,7 +39,7 @@ bool Save(const std::filesystem::path& folder, std::string_view name, const Word
 bool Load(const char* path, WordList& words)
 {
     const ReadResult read = ReadDictionary(std::filesystem::path(path), words);
-    if (read.status == ReadResult::Status::Loaded || read.status == ReadResult::Status::Truncated)
+    if (words.ListCount() > 0)
         return true;
     std::fprintf(stderr, "cannot load %s: %s\n", path,
                  read.status == ReadResult::Status::ReadError ? read.error.message().c_str()

@@ -41,7 +41,8 @@ int RunOptimise(int argc, char** argv)
     WordList words;
     const ReadResult read = ReadDictionary(std::filesystem::path(argv[0]), words);
     const auto t1 = Clock::now();
-    if (read.status != ReadResult::Status::Loaded && read.status != ReadResult::Status::Truncated) {
+    if (read.status == ReadResult::Status::BadHeader || read.status == ReadResult::Status::NoWords ||
+        read.status == ReadResult::Status::ReadError) {
         std::fprintf(stderr, "cannot load %s: %s\n", argv[0], read.error.message().c_str());
         return 1;
     }

@@ -138,10 +138,21 @@ private:
     bool eof_ = false;
 };
 
-// The value of the number the line begins with: leading blanks, an optional
-// sign, then digits; anything after them is ignored ("12abc" is 12, "2.9"
-// is 2). Saturates instead of overflowing.
-std::int64_t CountValue(std::string_view line)
+struct Count {
+    std::int64_t value = 0;
+    std::string_view text; // its digits (and dots) as the line writes them
+};
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The number the line begins with: leading blanks, an optional sign, then
+// digits, which may go on in groups of a dot and three digits ("12.500",
+// "1.000.000"); anything after them is ignored ("12abc" is 12, "2.9" is 2).
+// Saturates instead of overflowing.
+Count CountValue(std::string_view line)
 {
     std::size_t i = 0;
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
@@ -149,13 +160,26 @@ std::int64_t CountValue(std::string_view line)
     bool negative = false;
     if (i < line.size() && (line[i] == '+' || line[i] == '-'))
         negative = line[i++] == '-';
+    const std::size_t first = i;
     std::uint64_t value = 0;
     constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-    for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
-        const auto digit = static_cast<std::uint64_t>(line[i] - '0');
+    auto add = [&](char c) {
+        const auto digit = static_cast<std::uint64_t>(c - '0');
         value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
+    };
+    for (; i < line.size() && IsDigit(line[i]); ++i)
+        add(line[i]);
+    auto isGroup = [&](std::size_t at) {
+        return at + 3 < line.size() && line[at] == '.' && IsDigit(line[at + 1]) && IsDigit(line[at + 2]) &&
+               IsDigit(line[at + 3]) && (at + 4 == line.size() || !IsDigit(line[at + 4]));
+    };
+    while (i > first && isGroup(i)) {
+        for (std::size_t k = 1; k <= 3; ++k)
+            add(line[i + k]);
+        i += 4;
     }
-    return negative ? -static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value);
+    const auto signedValue = negative ? -static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value);
+    return {signedValue, line.substr(first, i - first)};
 }
 
 ReadResult Read(std::istream& in, WordList& target, std::size_t sizeHint, std::uintmax_t limit)
@@ -169,30 +193,43 @@ ReadResult Read(std::istream& in, WordList& target, std::size_t sizeHint, std::u
             result.error = std::make_error_code(std::errc::io_error);
         return result;
     }
-    std::int64_t count = 0;
+    Count count;
     if (lines.Next(line))
         count = CountValue(line);
-    if (count <= 0) {
+    if (count.value <= 0) {
         result.status = ReadResult::Status::NoWords;
         return result;
     }
-    result.declared = static_cast<std::uint64_t>(count);
+    result.declared = static_cast<std::uint64_t>(count.value);
+    result.declaredText = count.text;
 
     // Every line but the last takes at least two bytes, which bounds the
     // number of words a file of known size can hold.
     WordList::ItemTable words;
     if (sizeHint > 0)
         words.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(result.declared, sizeHint / 2 + 1)));
-    while (words.size() < result.declared && lines.Next(line))
+    // The counted lines are words whatever they hold; after them, empty lines
+    // at the end of the file are not.
+    std::size_t kept = 0;
+    while (lines.Next(line)) {
         words.push_back(WordList::MakeItem(line));
+        if (words.size() <= result.declared || !line.empty())
+            kept = words.size();
+    }
     if (lines.failed()) {
         result.status = ReadResult::Status::ReadError;
         result.error = std::make_error_code(std::errc::io_error);
         return result;
     }
+    words.resize(kept);
     result.read = words.size();
     target.AdoptItems(std::move(lines.blocks()), std::move(words));
-    result.status = result.read < result.declared ? ReadResult::Status::Truncated : ReadResult::Status::Loaded;
+    if (result.read < result.declared)
+        result.status = ReadResult::Status::Truncated;
+    else if (result.read > result.declared)
+        result.status = ReadResult::Status::MoreThanDeclared;
+    else
+        result.status = ReadResult::Status::Loaded;
     return result;
 }
 
@@ -260,13 +297,17 @@ ReadResult ReadDictionary(std::istream& in, WordList& target)
 
 ReadResult ReadDictionary(const std::filesystem::path& path, WordList& target)
 {
+    // Taken before the open: a change from here on makes the stamp differ.
+    const auto stamp = StampOf(path);
     ReadResult result;
     std::uintmax_t size = 0;
     std::ifstream in;
     if (!OpenRegularFile(path, in, result.error, size))
         return result;
     const auto hint = static_cast<std::size_t>(std::min<std::uintmax_t>(size, std::numeric_limits<std::size_t>::max()));
-    return Guarded(target, [&] { return Read(in, target, hint, size); });
+    result = Guarded(target, [&] { return Read(in, target, hint, size); });
+    result.stamp = stamp;
+    return result;
 }
 
 FirstLineResult ReadFirstLine(const std::filesystem::path& path, std::size_t maxLength)

@@ -58,7 +58,7 @@ TEST_P(ReadTable, StatusWordsAndCounts)
     EXPECT_EQ(result.status, c.status);
     EXPECT_EQ(Items(list), c.words);
     EXPECT_EQ(result.read, c.words.size());
-    if (c.status == Status::Loaded || c.status == Status::Truncated) {
+    if (c.status == Status::Loaded || c.status == Status::Truncated || c.status == Status::MoreThanDeclared) {
         EXPECT_EQ(result.declared, c.declared);
     }
 }
@@ -85,8 +85,12 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"Negative", kHeader + "-3\r\na\r\nb\r\nc\r\n", Status::NoWords, {}},
                     ReadCase{"Word", kHeader + "abc\r\na\r\n", Status::NoWords, {}},
                     ReadCase{"SignWithoutDigits", kHeader + "+\r\na\r\n", Status::NoWords, {}},
-                    ReadCase{"DigitsThenText", kHeader + "2abc\r\nb\r\na\r\nc\r\n", Status::Loaded, {"a", "b"}, 2},
-                    ReadCase{"Fraction", kHeader + "2.9\r\nb\r\na\r\nc\r\n", Status::Loaded, {"a", "b"}, 2},
+                    ReadCase{"DigitsThenText", kHeader + "2abc\r\nb\r\na\r\n", Status::Loaded, {"a", "b"}, 2},
+                    ReadCase{"Fraction", kHeader + "2.9\r\nb\r\na\r\n", Status::Loaded, {"a", "b"}, 2},
+                    ReadCase{"ThousandsDots", kHeader + "1.002\r\nb\r\na\r\n", Status::Truncated, {"a", "b"}, 1002},
+                    ReadCase{"MillionsDots", kHeader + "1.000.000\r\na\r\n", Status::Truncated, {"a"}, 1000000},
+                    ReadCase{"DotWithoutThreeDigits", kHeader + "2.50\r\nb\r\na\r\n", Status::Loaded, {"a", "b"}, 2},
+                    ReadCase{"DotWithFourDigits", kHeader + "2.5000\r\nb\r\na\r\n", Status::Loaded, {"a", "b"}, 2},
                     ReadCase{"LeadingBlanks", kHeader + " \t2\r\nb\r\na\r\n", Status::Loaded, {"a", "b"}, 2},
                     ReadCase{"PlusSign", kHeader + "+3\r\nc\r\nb\r\na\r\n", Status::Loaded, {"a", "b", "c"}, 3},
                     ReadCase{"LeadingZeros", kHeader + "0002\r\nb\r\na\r\n", Status::Loaded, {"a", "b"}, 2},
@@ -105,22 +109,33 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Words, ReadTable,
-    testing::Values(ReadCase{"ExtraLinesIgnored", kHeader + "2\r\nb\r\na\r\nc\r\n", Status::Loaded, {"a", "b"}, 2},
-                    ReadCase{"EmptyWordLine", kHeader + "3\r\nb\r\n\r\na\r\n", Status::Loaded, {"", "a", "b"}, 3},
-                    ReadCase{"DescendingLoadsAscending",
-                             kHeader + "3\r\nzeta\r\nmare\r\ncasa\r\n",
-                             Status::Loaded,
-                             {"casa", "mare", "zeta"},
-                             3},
-                    ReadCase{"CrOnlyLineEnds", "Lexor Dictionary Volume\r2\rb\ra\r", Status::Loaded, {"a", "b"}, 2},
-                    ReadCase{"MixedLineEnds", "Lexor Dictionary Volume\r\n2\rb\r\na\r", Status::Loaded, {"a", "b"}, 2},
-                    ReadCase{"LastLineWithoutEnd", kHeader + "2\r\nb\r\na", Status::Loaded, {"a", "b"}, 2},
-                    ReadCase{
-                        "LoneLfBelongsToTheWord", kHeader + "2\r\nb\nx\r\n\na\r\n", Status::Loaded, {"\na", "b\nx"}, 2},
-                    ReadCase{"FinalLineEndStartsNoLine", kHeader + "2\r\na\r\n", Status::Truncated, {"a"}, 2},
-                    ReadCase{"FewerWordsThanCount", kHeader + "5\r\nb\r\na\r\n", Status::Truncated, {"a", "b"}, 5},
-                    ReadCase{"CountButNoWords", kHeader + "1\r\n", Status::Truncated, {}, 1},
-                    ReadCase{"RepeatsKept", kHeader + "3\r\nb\r\na\r\nb\r\n", Status::Loaded, {"a", "b", "b"}, 3}),
+    testing::Values(
+        ReadCase{"LinesAfterTheCountAreWords",
+                 kHeader + "2\r\nb\r\na\r\nd\r\nc\r\n",
+                 Status::MoreThanDeclared,
+                 {"a", "b", "c", "d"},
+                 2},
+        ReadCase{"EmptyLinesAtTheEndAreNoWords", kHeader + "2\r\nb\r\na\r\n\r\n\r\n", Status::Loaded, {"a", "b"}, 2},
+        ReadCase{"EmptyLineAmongExtraWordsIsAWord",
+                 kHeader + "1\r\nb\r\n\r\na\r\n\r",
+                 Status::MoreThanDeclared,
+                 {"", "a", "b"},
+                 1},
+        ReadCase{"CountedEmptyLinesAtTheEndAreWords", kHeader + "2\r\na\r\n\r\n\r\n", Status::Loaded, {"", "a"}, 2},
+        ReadCase{"EmptyWordLine", kHeader + "3\r\nb\r\n\r\na\r\n", Status::Loaded, {"", "a", "b"}, 3},
+        ReadCase{"DescendingLoadsAscending",
+                 kHeader + "3\r\nzeta\r\nmare\r\ncasa\r\n",
+                 Status::Loaded,
+                 {"casa", "mare", "zeta"},
+                 3},
+        ReadCase{"CrOnlyLineEnds", "Lexor Dictionary Volume\r2\rb\ra\r", Status::Loaded, {"a", "b"}, 2},
+        ReadCase{"MixedLineEnds", "Lexor Dictionary Volume\r\n2\rb\r\na\r", Status::Loaded, {"a", "b"}, 2},
+        ReadCase{"LastLineWithoutEnd", kHeader + "2\r\nb\r\na", Status::Loaded, {"a", "b"}, 2},
+        ReadCase{"LoneLfBelongsToTheWord", kHeader + "2\r\nb\nx\r\n\na\r\n", Status::Loaded, {"\na", "b\nx"}, 2},
+        ReadCase{"FinalLineEndStartsNoLine", kHeader + "2\r\na\r\n", Status::Truncated, {"a"}, 2},
+        ReadCase{"FewerWordsThanCount", kHeader + "5\r\nb\r\na\r\n", Status::Truncated, {"a", "b"}, 5},
+        ReadCase{"CountButNoWords", kHeader + "1\r\n", Status::Truncated, {}, 1},
+        ReadCase{"RepeatsKept", kHeader + "3\r\nb\r\na\r\nb\r\n", Status::Loaded, {"a", "b", "b"}, 3}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The reader takes its input in blocks: the first is 4 KiB for a stream and
@@ -147,6 +162,15 @@ TEST(DictionaryReader, LinesAcrossBlockEdgesReadWhole)
             ASSERT_EQ(result.status, Status::Loaded) << edge << "+" << shift;
             EXPECT_EQ(Items(list), (std::vector<std::string>{first, "b\nc", "d", last})) << edge << "+" << shift;
         }
+    }
+}
+
+// Whatever the count means, the user is told the figure the file shows.
+TEST(DictionaryReader, DeclaredCountIsQuotedAsTheFileWritesIt)
+{
+    for (const std::string figure : {"123456789012345678901234567890", "12.500", "007"}) {
+        WordList list;
+        EXPECT_EQ(Read(kHeader + " +" + figure + "abc\r\na\r\n", list).declaredText, figure);
     }
 }
 

@@ -52,6 +52,9 @@ void CheckResult(const ReadResult& result, const WordList& list)
     case Status::Truncated:
         Check(result.read < result.declared);
         break;
+    case Status::MoreThanDeclared:
+        Check(result.read > result.declared);
+        break;
     default:
         Check(list.ListCount() == 0);
     }

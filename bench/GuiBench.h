@@ -35,7 +35,7 @@ inline void TimeCoreLoad(benchmark::State& state, const std::filesystem::path& f
 // load button (the scripted dialog returns at once) to the window repainted.
 template <class Window> void TimeWindowLoad(benchmark::State& state, const std::filesystem::path& file)
 {
-    test::ScriptedServices services(ui::FromPath(file.parent_path()));
+    test::ScriptedServices services(file.parent_path());
     for (auto _ : state) {
         state.PauseTiming();
         auto* window = new Window(services);
@@ -62,7 +62,7 @@ template <class Window>
 void TimeWindowRun(benchmark::State& state, const std::vector<std::pair<const char*, std::filesystem::path>>& loads,
                    const char* button)
 {
-    test::ScriptedServices services(ui::FromPath(loads.front().second.parent_path()));
+    test::ScriptedServices services(loads.front().second.parent_path());
     for (auto _ : state) {
         state.PauseTiming();
         auto* window = new Window(services);

@@ -49,6 +49,7 @@ Tool1::Tool1(ui::Services& services, QWidget* parent)
 
     CreateControls();
     Form_Load();
+    ui::FocusFirstControl(this);
 }
 
 Tool1::~Tool1() = default;
@@ -130,7 +131,7 @@ void Tool1::ClearResultTooltips()
 
 void Tool1::Form_Load()
 {
-    dialog1_.InitDir = services_.AppFolder();
+    dialog1_.InitDir = ui::FromPath(services_.AppFolder());
     ui::SetOuterHeightTwips(this, kCompactHeight, kNonClientAllowance);
 }
 
@@ -147,7 +148,7 @@ void Tool1::Command2_Click()
 void Tool1::LoadOriginal(const QString& dropped)
 {
     ui::LoadDictionary(
-        services_, this, dialog1_, list1Words_,
+        services_, this, dialog1_, list1Words_, text1_,
         [this](const QString& path) {
             list1Words_.Clear();
             list1Model_->Refresh();
@@ -162,7 +163,7 @@ void Tool1::LoadOriginal(const QString& dropped)
 void Tool1::LoadModified(const QString& dropped)
 {
     ui::LoadDictionary(
-        services_, this, dialog1_, list2Words_,
+        services_, this, dialog1_, list2Words_, text2_,
         [this](const QString& path) {
             text2_->setText(path);
             list2Words_.Clear();
@@ -211,25 +212,31 @@ void Tool1::Command5_Click()
     list1_->setToolTip(Parole(list1Words_.ListCount()));
 }
 
-void Tool1::SaveResult(const WordList& words, const QString& fileName, const QString& emptyMessage)
+void Tool1::SaveResult(const WordList& words, std::string_view fileName, const QString& emptyMessage)
 {
     if (words.ListCount() < 1) {
         services_.Message(this, emptyMessage, ui::kTitle, ui::Buttons::Ok);
         return;
     }
-    if (!ui::SaveWordList(services_, this, services_.AppPath(fileName), words))
+    const std::filesystem::path target = services_.AppPath(fileName);
+    if (target.empty()) {
+        ui::ShowNoAppFolder(services_, this);
         return;
-    services_.Message(this, QStringLiteral("File %1 salvato!").arg(fileName), ui::kTitle, ui::Buttons::Ok);
+    }
+    if (!ui::SaveWordList(services_, this, target, words))
+        return;
+    services_.Message(this, QStringLiteral("File %1 salvato!").arg(ui::FromCoreText(fileName)), ui::kTitle,
+                      ui::Buttons::Ok);
 }
 
 void Tool1::Command4_Click()
 {
-    SaveResult(list3Words_, ui::FromCoreText(kAddedWordsFile), QStringLiteral("Nessuna parola aggiunta!"));
+    SaveResult(list3Words_, kAddedWordsFile, QStringLiteral("Nessuna parola aggiunta!"));
 }
 
 void Tool1::Command6_Click()
 {
-    SaveResult(list1Words_, ui::FromCoreText(kMissingWordsFile), QStringLiteral("Nessuna parola mancante!"));
+    SaveResult(list1Words_, kMissingWordsFile, QStringLiteral("Nessuna parola mancante!"));
 }
 
 void Tool1::Command3_Click()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 #include <QWidget>
 
@@ -54,7 +55,7 @@ private:
     void LoadModified(const QString& dropped);
     void SetProgress(int percent, int barPixels);
     void ClearResultTooltips();
-    void SaveResult(const WordList& words, const QString& fileName, const QString& emptyMessage);
+    void SaveResult(const WordList& words, std::string_view fileName, const QString& emptyMessage);
 
     ui::Services& services_;
     WordList list1Words_;

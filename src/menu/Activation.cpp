@@ -47,7 +47,9 @@ ActivationResult ActivateDictionary(const std::filesystem::path& chosen, const s
     const FirstLineResult first = ReadFirstLine(chosen);
     if (first.error)
         return {Outcome::CouldNotRead, first.error};
-    if (!first.line || !EqualIgnoringCase(std::string_view(*first.line), kDictionaryHeader))
+    if (!first.line)
+        return {Outcome::EmptyFile, {}};
+    if (!EqualIgnoringCase(std::string_view(*first.line), kDictionaryHeader))
         return {Outcome::NotADictionary, {}};
     if (IsSameFile(chosen, active))
         return {Outcome::SameFile, {}};

@@ -10,6 +10,7 @@ struct ActivationResult {
     enum class Outcome {
         Installed,      // the active dictionary is now a copy of the chosen file
         NotADictionary, // the first line is not the header, in any letter case
+        EmptyFile,      // the chosen file is empty: it has no first line at all
         SameFile,       // the chosen file is the active dictionary itself
         CouldNotRead,   // the chosen file could not be opened or read
         CouldNotCopy,   // the copy failed; the old active dictionary is whole

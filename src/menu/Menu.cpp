@@ -51,6 +51,28 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, cons
     return label;
 }
 
+// What the user is told when the chosen file was not installed, and why;
+// the game's dictionary is untouched.
+QString RefusalText(const QString& chosen, const ActivationResult& refusal)
+{
+    QString why;
+    switch (refusal.outcome) {
+    case ActivationResult::Outcome::NotADictionary:
+        why = QStringLiteral("il file non è un dizionario LEXOR");
+        break;
+    case ActivationResult::Outcome::EmptyFile:
+        why = QStringLiteral("il file è vuoto");
+        break;
+    case ActivationResult::Outcome::SameFile:
+        why = QStringLiteral("è già il dizionario attivo del gioco");
+        break;
+    default:
+        why = ui::Reason(refusal.error);
+        break;
+    }
+    return QStringLiteral("Il dizionario non è stato attivato, nessun file è stato cambiato:\n%1\n%2").arg(chosen, why);
+}
+
 } // namespace
 
 Menu::Menu(ui::Services& services, QWidget* parent)
@@ -119,7 +141,7 @@ QPushButton* Menu::AddButton(const char* name, const QString& caption, int top)
 
 void Menu::Form_Load()
 {
-    dialog1_.InitDir = services_.AppPath(ui::FromCoreText(kDictionariesFolder));
+    dialog1_.InitDir = ui::FromPath(services_.AppPath(kDictionariesFolder));
 }
 
 template <class Tool> void Menu::OpenTool()
@@ -156,25 +178,30 @@ void Menu::Command3_Click()
 {
     if (services_.Message(this, kActivationWarning, ui::kTitle, ui::Buttons::YesNo) != ui::Answer::Yes)
         return;
+    const std::filesystem::path active = services_.AppPath(kActiveDictionary);
+    if (active.empty()) {
+        ui::ShowNoAppFolder(services_, this);
+        return;
+    }
     if (!dialog1_.Choose())
         return;
-    const QString activePath = services_.AppPath(ui::FromCoreText(kActiveDictionary));
     ActivationResult result;
     {
         const ui::BusyCursor busy;
-        result = ActivateDictionary(ui::ToPath(dialog1_.FileName), ui::ToPath(activePath));
+        result = ActivateDictionary(ui::ToPath(dialog1_.FileName), active);
     }
     switch (result.outcome) {
     case ActivationResult::Outcome::Installed:
-    case ActivationResult::Outcome::NotADictionary:
-    case ActivationResult::Outcome::SameFile:
         break;
+    case ActivationResult::Outcome::NotADictionary:
+    case ActivationResult::Outcome::EmptyFile:
+    case ActivationResult::Outcome::SameFile:
     case ActivationResult::Outcome::CouldNotRead:
-        ui::ShowReadError(services_, this, dialog1_.FileName, result.error);
+        services_.Message(this, RefusalText(dialog1_.FileName, result), ui::kTitle, ui::Buttons::Ok);
         break;
     case ActivationResult::Outcome::CouldNotCopy:
     case ActivationResult::Outcome::HeldOpen:
-        services_.Message(this, InstallFailureText(activePath, result), ui::kTitle, ui::Buttons::Ok);
+        services_.Message(this, InstallFailureText(ui::FromPath(active), result), ui::kTitle, ui::Buttons::Ok);
         break;
     }
 }

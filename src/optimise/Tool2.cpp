@@ -9,6 +9,7 @@
 
 #include "optimise/DuplicateRemoval.h"
 #include "ui/BusyCursor.h"
+#include "ui/Conversions.h"
 #include "ui/Design.h"
 #include "ui/DictionaryLoader.h"
 #include "ui/PathDrop.h"
@@ -51,6 +52,7 @@ Tool2::Tool2(ui::Services& services, QWidget* parent)
     CreateControls();
     SetTabOrder();
     Form_Load();
+    ui::FocusFirstControl(this);
 }
 
 Tool2::~Tool2() = default;
@@ -63,6 +65,8 @@ void Tool2::CreateControls()
     const QFont small = ui::DesignFont(8.25, false);
     text1_ = ui::MakeControl<QLineEdit>(this, "Text1", ui::TwipsRect(1560, 120, 4935, 285));
     text1_->setFont(small);
+    // Only the file dialog fills the path box: the save goes where the words came from.
+    text1_->setReadOnly(true);
     command1_ = ui::MakeButton(this, "Command1", QStringLiteral("..."), ui::TwipsRect(6480, 120, 495, 300), small);
     // A file dropped on the path row loads as if chosen with "...".
     auto* row = new ui::PathDrop(this, [this](const QString& path) { LoadFile(path); });
@@ -109,7 +113,6 @@ void Tool2::SetTabOrder()
             QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
-    list1_->setFocus();
 }
 
 void Tool2::RefreshLists()
@@ -121,7 +124,7 @@ void Tool2::RefreshLists()
 void Tool2::Form_Load()
 {
     ui::SetOuterHeightTwips(this, kCompactHeight, kNonClientAllowance);
-    dialog1_.InitDir = services_.AppFolder();
+    dialog1_.InitDir = ui::FromPath(services_.AppFolder());
 }
 
 void Tool2::Command1_Click()
@@ -131,16 +134,22 @@ void Tool2::Command1_Click()
 
 void Tool2::LoadFile(const QString& dropped)
 {
-    ui::LoadDictionary(
-        services_, this, dialog1_, list1Words_,
+    const auto result = ui::LoadDictionary(
+        services_, this, dialog1_, list1Words_, text1_,
         [this](const QString& path) {
             ui::SetOuterHeightTwips(this, kCompactHeight, kNonClientAllowance);
             list1Words_.Clear();
             list1Model_->Refresh();
             text1_->setText(path);
+            loadedFile_.clear();
+            loadedStamp_.reset();
         },
         QStringLiteral("LEXOR"), dropped);
     list1Model_->Refresh();
+    if (result && list1Words_.ListCount() > 0) {
+        loadedFile_ = ui::ToPath(dialog1_.FileName);
+        loadedStamp_ = result->stamp;
+    }
 }
 
 void Tool2::Command2_Click()
@@ -158,15 +167,30 @@ void Tool2::Command2_Click()
     ui::SetOuterHeightTwips(this, kExpandedHeight, kNonClientAllowance);
 }
 
+bool Tool2::MayOverwrite()
+{
+    if (loadedStamp_ && StampOf(loadedFile_) == loadedStamp_)
+        return true;
+    return services_.Message(this,
+                             QStringLiteral("Il file è cambiato sul disco dopo il caricamento:\n%1\n"
+                                            "Sovrascrivendolo, le modifiche fatte nel frattempo andranno perse. "
+                                            "Sovrascrivere comunque?")
+                                 .arg(ui::FromPath(loadedFile_)),
+                             ui::kTitle, ui::Buttons::YesNoDefaultNo) == ui::Answer::Yes;
+}
+
 void Tool2::Command3_Click()
 {
-    if (list1Words_.ListCount() == 0)
+    if (list1Words_.ListCount() == 0 || loadedFile_.empty())
         return;
-    if (services_.Message(this, QStringLiteral("Sovrascrivere il file?"), ui::kTitle, ui::Buttons::YesNo) !=
-        ui::Answer::Yes)
+    const QString question = QStringLiteral("Sovrascrivere il file?\n%1").arg(ui::FromPath(loadedFile_));
+    if (services_.Message(this, question, ui::kTitle, ui::Buttons::YesNo) != ui::Answer::Yes)
         return;
-    if (!ui::SaveWordList(services_, this, text1_->text(), list1Words_))
+    if (!MayOverwrite())
         return;
+    if (!ui::SaveWordList(services_, this, loadedFile_, list1Words_))
+        return;
+    loadedStamp_ = StampOf(loadedFile_);
     services_.Message(this, QStringLiteral("File salvato!"), ui::kTitle, ui::Buttons::Ok);
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 
 #include <QWidget>
 
+#include "dictionary/FileStamp.h"
 #include "dictionary/WordList.h"
 #include "ui/FileDialog.h"
 
@@ -20,9 +23,11 @@ class WordListModel;
 namespace lexor {
 
 // The optimiser window: loads one dictionary (sorted as it loads), takes its
-// repeats out and writes it back over the file it came from. All its state
-// lives in its controls. Deletes itself when closed, by CHIUDI or by the
-// close box alike; whoever opened it watches destroyed() to come back.
+// repeats out and writes it back over the file it came from, and only there:
+// the path box shows that file and takes no typing. The save asks first, and
+// asks again when another program has changed the file since it was loaded.
+// Deletes itself when closed, by CHIUDI or by the close box alike; whoever
+// opened it watches destroyed() to come back.
 class Tool2 : public QWidget {
     Q_OBJECT
 public:
@@ -45,11 +50,17 @@ private:
     void LoadFile(const QString& dropped);
     void SetTabOrder();
     void RefreshLists();
+    // Whether the loaded file may be written over: yes when it is as it was
+    // loaded, otherwise as the user answers.
+    bool MayOverwrite();
 
     ui::Services& services_;
     WordList list1Words_;
     WordList list2Words_;
     ui::FileDialog dialog1_;
+    // The file whose words List1 holds, as it was when they were read.
+    std::filesystem::path loadedFile_;
+    std::optional<FileStamp> loadedStamp_;
     // Declared after the lists they show, so they go first.
     std::unique_ptr<ui::WordListModel> list1Model_;
     std::unique_ptr<ui::WordListModel> list2Model_;

@@ -1,8 +1,10 @@
 #include "ui/DictionaryLoader.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QWidget>
 
+#include "dictionary/DictionaryFormat.h"
 #include "dictionary/DictionaryWriter.h"
 #include "ui/BusyCursor.h"
 #include "ui/Conversions.h"
@@ -19,8 +21,15 @@ void ShowReadError(Services& services, QWidget* window, const QString& path, con
                      Buttons::Ok);
 }
 
+void ShowNoAppFolder(Services& services, QWidget* window)
+{
+    services.Message(window,
+                     QStringLiteral("Impossibile trovare la cartella del programma: nessun file è stato cambiato."),
+                     kTitle, Buttons::Ok);
+}
+
 std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, FileDialog& dialog, WordList& target,
-                                         const std::function<void(const QString& path)>& prepare,
+                                         QLineEdit* pathBox, const std::function<void(const QString& path)>& prepare,
                                          const QString& noWordsTitle, const QString& dropped)
 {
     if (dropped.isEmpty()) {
@@ -42,7 +51,12 @@ std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, Fi
     }
     switch (result.status) {
     case ReadResult::Status::Loaded:
+        break;
     case ReadResult::Status::BadHeader:
+        services.Message(window,
+                         QStringLiteral("Il file non è un dizionario LEXOR:\n%1\nla prima riga non è \"%2\".")
+                             .arg(path, FromCoreText(kDictionaryHeader)),
+                         kTitle, Buttons::Ok);
         break;
     case ReadResult::Status::NoWords:
         services.Message(window, QStringLiteral("Errore: nessuna parola nel dizionario!"), noWordsTitle, Buttons::Ok);
@@ -50,7 +64,15 @@ std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, Fi
     case ReadResult::Status::Truncated:
         services.Message(window,
                          QStringLiteral("Attenzione: il dizionario dichiara %1 parole ma ne contiene solo %2.")
-                             .arg(result.declared)
+                             .arg(FromCoreText(result.declaredText))
+                             .arg(result.read),
+                         kTitle, Buttons::Ok);
+        break;
+    case ReadResult::Status::MoreThanDeclared:
+        services.Message(window,
+                         QStringLiteral("Attenzione: il dizionario dichiara %1 parole ma ne contiene %2.\n"
+                                        "Sono state caricate tutte le %2 parole.")
+                             .arg(FromCoreText(result.declaredText))
                              .arg(result.read),
                          kTitle, Buttons::Ok);
         break;
@@ -58,19 +80,23 @@ std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, Fi
         ShowReadError(services, window, path, result.error);
         break;
     }
+    // The box shows a file only once its words are in the list.
+    if (target.ListCount() == 0)
+        pathBox->clear();
     return result;
 }
 
-bool SaveWordList(Services& services, QWidget* window, const QString& path, const WordList& words)
+bool SaveWordList(Services& services, QWidget* window, const std::filesystem::path& path, const WordList& words)
 {
     WriteResult result;
     {
         const BusyCursor busy;
-        result = SaveDictionary(ToPath(path), words);
+        result = SaveDictionary(path, words);
     }
     if (!result)
-        services.Message(window, QStringLiteral("Impossibile salvare il file:\n%1\n%2").arg(path, Reason(result.error)),
-                         kTitle, Buttons::Ok);
+        services.Message(
+            window, QStringLiteral("Impossibile salvare il file:\n%1\n%2").arg(FromPath(path), Reason(result.error)),
+            kTitle, Buttons::Ok);
     return result.ok;
 }
 

@@ -1,7 +1,6 @@
 #include "ui/QtServices.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -9,6 +8,7 @@
 #include <QLabel>
 #include <QMessageBox>
 
+#include "dictionary/ProgramFolder.h"
 #include "ui/Design.h"
 
 namespace lexor::ui {
@@ -47,9 +47,10 @@ void GiveFocusBack(QWidget* parent)
 
 } // namespace
 
-QString Services::AppPath(const QString& name) const
+std::filesystem::path Services::AppPath(std::string_view name) const
 {
-    return AppFolder() + QDir::separator() + name;
+    const std::filesystem::path folder = AppFolder();
+    return folder.empty() ? folder : folder / name;
 }
 
 std::unique_ptr<QMessageBox> QtServices::MakeBox(QWidget* parent, const QString& text, const QString& title,
@@ -60,9 +61,9 @@ std::unique_ptr<QMessageBox> QtServices::MakeBox(QWidget* parent, const QString&
     box->setTextFormat(Qt::PlainText);
     // The windows' own regular text.
     box->setFont(DesignFont(8.25, false));
-    if (buttons == Buttons::YesNo) {
+    if (buttons != Buttons::Ok) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box->setDefaultButton(QMessageBox::Yes);
+        box->setDefaultButton(buttons == Buttons::YesNo ? QMessageBox::Yes : QMessageBox::No);
         box->setEscapeButton(QMessageBox::No);
     } else {
         box->setStandardButtons(QMessageBox::Ok);
@@ -91,12 +92,9 @@ QString QtServices::OpenFile(QWidget* parent, const QString& initialDir, const Q
     return chosen.isEmpty() ? QString() : QDir::toNativeSeparators(chosen);
 }
 
-QString QtServices::AppFolder() const
+std::filesystem::path QtServices::AppFolder() const
 {
-    QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-    while (folder.size() > 1 && folder.endsWith(QDir::separator()))
-        folder.chop(1);
-    return folder;
+    return ProgramFolder();
 }
 
 } // namespace lexor::ui

@@ -8,15 +8,16 @@ class QMessageBox;
 
 namespace lexor::ui {
 
-// The real desktop: QMessageBox, QFileDialog and the executable's folder.
+// The real desktop: QMessageBox, QFileDialog and the executable's folder as
+// the system gives it.
 class QtServices : public Services {
 public:
     Answer Message(QWidget* parent, const QString& text, const QString& title, Buttons buttons) override;
     QString OpenFile(QWidget* parent, const QString& initialDir, const QString& filter) override;
-    QString AppFolder() const override;
+    std::filesystem::path AppFolder() const override;
 
     // The box Message shows, ready to run: no icon, the text as plain text,
-    // for YesNo Yes as the default (Enter) and No for Escape.
+    // Yes or No as the default (Enter) as buttons says, and No for Escape.
     static std::unique_ptr<QMessageBox> MakeBox(QWidget* parent, const QString& text, const QString& title,
                                                 Buttons buttons);
 };

@@ -6,7 +6,23 @@ namespace lexor::ui {
 
 void SetOuterHeightTwips(QWidget* window, int outerTwips, int allowanceTwips)
 {
-    window->setFixedHeight(ClientHeight(outerTwips, allowanceTwips));
+    const int height = ClientHeight(outerTwips, allowanceTwips);
+    window->setFixedHeight(height);
+    const QRect shown(0, 0, window->width(), height);
+    for (QWidget* control : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control->focusPolicy() != Qt::NoFocus)
+            control->setEnabled(shown.contains(control->geometry()));
+    }
+}
+
+void FocusFirstControl(QWidget* window)
+{
+    for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+        if (w->isEnabled() && w->isVisibleTo(window) && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 } // namespace lexor::ui

@@ -28,7 +28,15 @@ constexpr int ClientHeight(int outerTwips, int allowanceTwips)
 }
 
 // Gives a fixed-size window the client height that an outer height of
-// outerTwips leaves (see ClientHeight).
+// outerTwips leaves (see ClientHeight). What the user cannot see cannot be
+// used either: the window's controls that the height leaves below its edge
+// are disabled, so neither the keyboard nor anything else reaches them and
+// the focus moves on from them; those it reveals are enabled again and take
+// their places in the tab order.
 void SetOuterHeightTwips(QWidget* window, int outerTwips, int allowanceTwips);
+
+// Gives the keyboard focus to the first control of the window's tab order
+// that can take it.
+void FocusFirstControl(QWidget* window);
 
 } // namespace lexor::ui

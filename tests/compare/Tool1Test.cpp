@@ -222,8 +222,8 @@ TEST_F(Tool1Test, NoWordsMessageTitleDependsOnTheLoader)
     EXPECT_EQ(services.boxes[1].text, kNoWords);
     EXPECT_EQ(services.boxes[1].title, kTitle);
     EXPECT_EQ(services.boxes[1].buttons, ui::Buttons::Ok);
-    EXPECT_EQ(Text("Text1"), ui::FromPath(empty));
-    EXPECT_EQ(Text("Text2"), ui::FromPath(empty));
+    EXPECT_TRUE(Text("Text1").isEmpty());
+    EXPECT_TRUE(Text("Text2").isEmpty());
 }
 
 TEST_F(Tool1Test, CompareShowsAddedAndMissingWordsAndConsumesTheInputs)
@@ -293,12 +293,18 @@ TEST_F(Tool1Test, FailedSaveTellsWhyAndClaimsNoSuccess)
         << services.boxes[0].text.toStdString();
     EXPECT_TRUE(std::filesystem::is_directory(game / "Mancanti.ldv" / "dentro"));
 
-    services.SetAppFolder(ui::FromPath(game / "manca"));
+    services.SetAppFolder(game / "manca");
     Click("Command4");
     ASSERT_EQ(services.boxes.size(), 2u);
     EXPECT_TRUE(services.boxes[1].text.startsWith(QStringLiteral("Impossibile salvare il file:")));
     EXPECT_FALSE(std::filesystem::exists(game / "manca"));
     EXPECT_EQ(Items("List3"), Words{"mare"});
+
+    // Without a folder of its own the program writes nowhere else.
+    services.SetAppFolder({});
+    Click("Command4");
+    EXPECT_EQ(BoxTexts().back(),
+              QStringLiteral("Impossibile trovare la cartella del programma: nessun file è stato cambiato."));
 }
 
 TEST_F(Tool1Test, RefusedRunsChangeNothing)
@@ -408,15 +414,18 @@ TEST_F(Tool1Test, ReloadingShrinksTheWindowAndKeepsTheFullBar)
     EXPECT_EQ(BoxTexts(), Texts{kRefused});
 }
 
-TEST_F(Tool1Test, RejectedModifiedFileStillShrinksAndClearsTheTooltips)
+TEST_F(Tool1Test, RejectedModifiedFileIsToldStillShrinksAndClearsTheTooltips)
 {
     LoadBoth({"casa"}, {"mare"});
     Click("Command5");
     const auto bad = Write("bom.lexor", "\xEF\xBB\xBFLexor Dictionary Volume\r\n1\r\nmare\r\n");
     LoadModified(bad);
-    EXPECT_TRUE(services.boxes.empty());
+    EXPECT_EQ(BoxTexts(), (Texts{QStringLiteral("Il file non è un dizionario LEXOR:\n%1\n"
+                                                "la prima riga non è \"Lexor Dictionary Volume\".")
+                                     .arg(ui::FromPath(bad))}));
+    EXPECT_EQ(services.boxes[0].title, kTitle);
     EXPECT_EQ(window->height(), test::CompactHeight<Tool1>());
-    EXPECT_EQ(Text("Text2"), ui::FromPath(bad));
+    EXPECT_TRUE(Text("Text2").isEmpty());
     EXPECT_TRUE(Items("List2").empty());
     EXPECT_TRUE(Tip("List1").isEmpty());
     EXPECT_TRUE(Tip("List3").isEmpty());
@@ -477,7 +486,7 @@ TEST_F(Tool1Test, DroppedFilesLoadThroughTheirRows)
 
     const auto empty = Write("vuoto.lexor", Dictionary({}));
     EXPECT_TRUE(Drop("Command2", *Files({empty})));
-    EXPECT_EQ(Text("Text2"), ui::FromPath(empty));
+    EXPECT_TRUE(Text("Text2").isEmpty());
     ASSERT_EQ(BoxTexts(), Texts{kNoWords});
     EXPECT_EQ(services.boxes[0].title, kTitle);
 
@@ -500,6 +509,50 @@ TEST_F(Tool1Test, OnlyASingleFileIsTakenFromADrop)
     EXPECT_TRUE(Text("Text1").isEmpty());
     EXPECT_TRUE(Items("List1").empty());
     EXPECT_TRUE(services.boxes.empty());
+}
+
+// Words written below the counted ones take part in the comparison, and the
+// user is told that the count and the words disagree.
+TEST_F(Tool1Test, WordsAfterTheCountLineTakePartInTheComparison)
+{
+    LoadOriginal(Write("o.lexor", Dictionary({"casa", "mare", "sole"}, 1)));
+    EXPECT_EQ(BoxTexts(), (Texts{QStringLiteral("Attenzione: il dizionario dichiara 1 parole ma ne contiene 3.\n"
+                                                "Sono state caricate tutte le 3 parole.")}));
+    LoadModified(Write("m.lexor", Dictionary({"casa", "luna"}, 1)));
+    Click("Command5");
+    EXPECT_EQ(Items("List1"), (Words{"mare", "sole"}));
+    EXPECT_EQ(Items("List3"), Words{"luna"});
+}
+
+// In the compact height the results area lies below the window's edge: its
+// lists and save buttons take no focus and cannot be pressed, so a save can
+// never write the results of an earlier run or the words of a new original.
+TEST_F(Tool1Test, ControlsBelowTheEdgeTakeNoFocusAndCannotBePressed)
+{
+    const Texts compact = {"Text1", "Command1", "Text2", "Command2", "Command5", "Command3"};
+    EXPECT_EQ(TabRound(), compact);
+    LoadBoth({"casa", "mare"}, {"mare", "sole"});
+    Click("Command5");
+    Get("List3")->setFocus();
+    EXPECT_EQ(TabRound(), (Texts{"List3", "List1", "Command4", "Command6", "Text1", "Command1", "Text2", "Command2",
+                                 "Command5", "Command3"}));
+
+    Get("Command6")->setFocus();
+    LoadOriginal(Write("nuovo.lexor", Dictionary({"luna"})));
+    EXPECT_EQ(window->height(), test::CompactHeight<Tool1>());
+    for (const char* hidden : {"List3", "List1", "Command4", "Command6"}) {
+        Get(hidden)->setFocus();
+        EXPECT_NE(window->focusWidget(), Get(hidden)) << hidden;
+    }
+    const Texts round = TabRound();
+    EXPECT_EQ(round.size(), compact.size());
+    for (const char* hidden : {"List3", "List1", "Command4", "Command6"})
+        EXPECT_EQ(std::count(round.begin(), round.end(), QLatin1String(hidden)), 0) << hidden;
+    Click("Command6");
+    Click("Command4");
+    EXPECT_TRUE(services.boxes.empty());
+    EXPECT_FALSE(std::filesystem::exists(game / "Mancanti.ldv"));
+    EXPECT_FALSE(std::filesystem::exists(game / "Aggiunte.ldv"));
 }
 
 } // namespace

@@ -56,7 +56,6 @@ TEST_F(Activation, FirstLineDecidesIgnoringLetterCaseOnly)
         {"\xEF\xBB\xBFLexor Dictionary Volume\r\n", false},
         {"L\xC9XOR DICTIONARY VOLUME\r\n", false},
         {"\r\nLexor Dictionary Volume\r\n", false},
-        {"", false},
     };
     for (const auto& [bytes, accepted] : cases) {
         SCOPED_TRACE(bytes);
@@ -64,6 +63,13 @@ TEST_F(Activation, FirstLineDecidesIgnoringLetterCaseOnly)
         EXPECT_EQ(Activate(Sample("prova.lexor", bytes)), accepted ? Outcome::Installed : Outcome::NotADictionary);
         EXPECT_EQ(test::ReadBytes(Active()), accepted ? bytes : kOldActive);
     }
+}
+
+TEST_F(Activation, AnEmptyFileIsToldApart)
+{
+    test::WriteBytes(Active(), kOldActive);
+    EXPECT_EQ(Activate(Sample("vuoto.lexor", "")), Outcome::EmptyFile);
+    EXPECT_EQ(test::ReadBytes(Active()), kOldActive);
 }
 
 TEST_F(Activation, TheActiveDictionaryItselfIsNotCopied)

@@ -120,13 +120,28 @@ TEST_F(MenuActivationTest, CancelledDialogChangesNothing)
     EXPECT_EQ(test::ReadBytes(Active()), kOldActive);
 }
 
-TEST_F(MenuActivationTest, ARejectedFileAndTheActiveDictionaryItselfEndSilently)
+// A refusal must not look like the silent success: each says that nothing
+// changed, and why.
+TEST_F(MenuActivationTest, EveryRefusalIsToldAndChangesNothing)
 {
     test::WriteBytes(Active(), kOldActive);
-    Activate(Sample("minuscolo.lexor", "Lexor Dictionary Volume \r\n1\r\nmare\r\n"));
-    Activate(Active());
+    const fs::path refused[] = {Sample("spazio.lexor", "Lexor Dictionary Volume \r\n1\r\nmare\r\n"),
+                                Sample("vuoto.lexor", ""), Active(), game / "Dizionari" / "sparito.lexor"};
+    for (const fs::path& file : refused)
+        Activate(file);
     EXPECT_EQ(test::ReadBytes(Active()), kOldActive);
-    EXPECT_EQ(BoxTexts(), (test::Texts{kWarning, kWarning}));
+    const QString refusal = QStringLiteral("Il dizionario non è stato attivato, nessun file è stato cambiato:\n%1\n%2");
+    EXPECT_EQ(
+        BoxTexts(),
+        (test::Texts{
+            kWarning, refusal.arg(ui::FromPath(refused[0]), QStringLiteral("il file non è un dizionario LEXOR")),
+            kWarning, refusal.arg(ui::FromPath(refused[1]), QStringLiteral("il file è vuoto")), kWarning,
+            refusal.arg(ui::FromPath(refused[2]), QStringLiteral("è già il dizionario attivo del gioco")), kWarning,
+            refusal.arg(ui::FromPath(refused[3]), QStringLiteral("il file o la cartella non esiste"))}));
+    for (std::size_t k = 1; k < services.boxes.size(); k += 2) {
+        EXPECT_EQ(services.boxes[k].title, QStringLiteral("LEXOR Tools"));
+        EXPECT_EQ(services.boxes[k].buttons, ui::Buttons::Ok);
+    }
 }
 
 TEST_F(MenuActivationTest, CreatesTheActiveDictionaryWhenThereIsNone)
@@ -134,21 +149,6 @@ TEST_F(MenuActivationTest, CreatesTheActiveDictionaryWhenThereIsNone)
     Activate(Sample("nuovo.lexor", kChosen));
     EXPECT_EQ(test::ReadBytes(Active()), kChosen);
     EXPECT_EQ(BoxTexts(), test::Texts{kWarning});
-}
-
-TEST_F(MenuActivationTest, UnreadableChoiceIsReportedAndNothingIsCopied)
-{
-    test::WriteBytes(Active(), kOldActive);
-    const fs::path missing = game / "Dizionari" / "sparito.lexor";
-    Activate(missing);
-    ASSERT_EQ(services.boxes.size(), 2u);
-    EXPECT_TRUE(services.boxes[1].text.startsWith(QStringLiteral("Impossibile leggere il file:\n") +
-                                                  ui::FromPath(missing) + QStringLiteral("\n")));
-    EXPECT_GT(services.boxes[1].text.size(),
-              QStringLiteral("Impossibile leggere il file:\n\n").size() + ui::FromPath(missing).size());
-    EXPECT_EQ(services.boxes[1].title, QStringLiteral("LEXOR Tools"));
-    EXPECT_EQ(services.boxes[1].buttons, ui::Buttons::Ok);
-    EXPECT_EQ(test::ReadBytes(Active()), kOldActive);
 }
 
 TEST_F(MenuActivationTest, FailedCopyKeepsTheOldDictionaryAndSaysWhy)
@@ -178,7 +178,7 @@ TEST_F(MenuActivationTest, FailedCopyKeepsTheOldDictionaryAndSaysWhy)
 TEST_F(MenuActivationTest, CopyIntoAMissingFolderSaysWhereAndCreatesNothing)
 {
     const fs::path chosen = Sample("nuovo.lexor", kChosen);
-    services.SetAppFolder(ui::FromPath(game / "manca"));
+    services.SetAppFolder(game / "manca");
     Activate(chosen);
     ASSERT_EQ(services.boxes.size(), 2u);
     const QString prefix =
@@ -186,6 +186,17 @@ TEST_F(MenuActivationTest, CopyIntoAMissingFolderSaysWhereAndCreatesNothing)
     EXPECT_TRUE(services.boxes[1].text.startsWith(prefix)) << services.boxes[1].text.toStdString();
     EXPECT_GT(services.boxes[1].text.size(), prefix.size());
     EXPECT_FALSE(fs::exists(game / "manca"));
+
+    // Without a folder of its own the program installs nowhere else, and
+    // says so before asking for a file.
+    services.boxes.clear();
+    services.SetAppFolder({});
+    Activate(chosen);
+    EXPECT_EQ(
+        BoxTexts(),
+        (test::Texts{kWarning,
+                     QStringLiteral("Impossibile trovare la cartella del programma: nessun file è stato cambiato.")}));
+    EXPECT_EQ(services.dialogs.size(), 1u);
 }
 
 TEST(ActivationBoxes, FailureTextGivesTheFileTheReasonAndAdviceForAFileInUse)

@@ -20,9 +20,13 @@ namespace lexor {
 namespace {
 
 using test::Dictionary;
+using test::Texts;
 using test::Words;
 
-const QString kSaveQuestion = QStringLiteral("Sovrascrivere il file?");
+QString SaveQuestion(const std::filesystem::path& file)
+{
+    return QStringLiteral("Sovrascrivere il file?\n") + ui::FromPath(file);
+}
 const QString kSaved = QStringLiteral("File salvato!");
 
 class Tool2Test : public test::WindowTest {
@@ -108,17 +112,29 @@ TEST_F(Tool2Test, ControlsAsDesigned)
     ExpectDesignState();
 }
 
-TEST_F(Tool2Test, TabOrderFollowsTheDesign)
+// Below the compact window's edge nothing takes the focus or acts: the tab
+// order runs through what shows, in the design's order, and the controls
+// that OTTIMIZZA reveals join it in their places.
+TEST_F(Tool2Test, OnlyTheControlsInSightTakeTheFocusInTheDesignsOrder)
 {
-    const char* order[] = {"List1", "Command5", "Text1", "Command1", "Command2", "List2", "Command3", "List1"};
-    auto nextTabStop = [](QWidget* w) {
-        do
-            w = w->nextInFocusChain();
-        while (!(w->focusPolicy() & Qt::TabFocus));
-        return w;
-    };
-    for (std::size_t k = 0; k + 1 < std::size(order); ++k)
-        EXPECT_EQ(nextTabStop(Get<QWidget>(order[k]))->objectName(), QLatin1String(order[k + 1])) << order[k];
+    const Texts compact = {"Command5", "Text1", "Command1", "Command2"};
+    EXPECT_EQ(TabRound(), compact);
+
+    const std::string bytes = Dictionary({"mare", "casa", "mare"});
+    const auto file = Write("prova.lexor", bytes);
+    Load(file);
+    EXPECT_EQ(TabRound(), (Texts{"Command1", "Command2", "Command5", "Text1"}));
+    Click("Command3");
+    Get("Command3")->setFocus();
+    EXPECT_NE(window->focusWidget(), Get("Command3"));
+    EXPECT_TRUE(services.boxes.empty());
+    EXPECT_EQ(test::ReadBytes(file), bytes);
+
+    Click("Command2");
+    Get("List1")->setFocus();
+    EXPECT_EQ(TabRound(), (Texts{"List1", "Command5", "Text1", "Command1", "Command2", "List2", "Command3"}));
+    Load(file);
+    EXPECT_EQ(TabRound(), (Texts{"Command1", "Command2", "Command5", "Text1"}));
 }
 
 TEST_F(Tool2Test, LoadSortsIntoList1AndShowsThePath)
@@ -187,7 +203,7 @@ TEST_F(Tool2Test, RejectedHeaderLeavesTheButtonsInert)
     const auto file = Write("minuscolo.lexor", bytes);
     Load(file);
     EXPECT_TRUE(Items("List1").empty());
-    EXPECT_EQ(Text("Text1"), ui::FromPath(file));
+    services.boxes.clear();
     Click("Command2");
     Click("Command3");
     EXPECT_TRUE(services.boxes.empty());
@@ -214,7 +230,7 @@ TEST_F(Tool2Test, SaveYesWritesTheOptimisedList)
     Click("Command3");
     EXPECT_EQ(test::ReadBytes(file), "Lexor Dictionary Volume\r\n2\r\ncasa\r\nmare\r\n");
     ASSERT_EQ(services.boxes.size(), 2u);
-    EXPECT_EQ(services.boxes[0].text, kSaveQuestion);
+    EXPECT_EQ(services.boxes[0].text, SaveQuestion(file));
     EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR Tools"));
     EXPECT_EQ(services.boxes[0].buttons, ui::Buttons::YesNo);
     EXPECT_EQ(services.boxes[1].text, kSaved);
@@ -232,15 +248,7 @@ TEST_F(Tool2Test, SaveNoLeavesTheFileUntouched)
     services.QueueAnswer(ui::Answer::No);
     Click("Command3");
     EXPECT_EQ(test::ReadBytes(file), bytes);
-    EXPECT_EQ(BoxTexts(), test::Texts{kSaveQuestion});
-}
-
-TEST_F(Tool2Test, SaveWithoutOptimisingWritesSortedWithRepeats)
-{
-    const auto file = Write("prova.lexor", Dictionary({"mare", "casa", "mare"}));
-    Load(file);
-    Click("Command3");
-    EXPECT_EQ(test::ReadBytes(file), Dictionary({"casa", "mare", "mare"}));
+    EXPECT_EQ(BoxTexts(), test::Texts{SaveQuestion(file)});
 }
 
 TEST_F(Tool2Test, TruncatedFileIsSavedWithTheWordsItHad)
@@ -249,24 +257,30 @@ TEST_F(Tool2Test, TruncatedFileIsSavedWithTheWordsItHad)
     Load(file);
     ASSERT_EQ(services.boxes.size(), 1u);
     EXPECT_EQ(Items("List1"), (Words{"casa", "mare", "sole"}));
+    Click("Command2");
     Click("Command3");
     EXPECT_EQ(test::ReadBytes(file), Dictionary({"casa", "mare", "sole"}));
     EXPECT_EQ(BoxTexts().back(), kSaved);
 }
 
-TEST_F(Tool2Test, FailedSaveShowsTheErrorAndKeepsTheFile)
+TEST_F(Tool2Test, FailedSaveShowsTheErrorAndKeepsWhatIsThere)
 {
-    const std::string bytes = Dictionary({"mare", "casa"});
-    const auto file = Write("prova.lexor", bytes);
+    const auto file = Write("prova.lexor", Dictionary({"mare", "casa"}));
     Load(file);
-    Get<QLineEdit>("Text1")->setText(ui::FromPath(game / "manca" / "prova.lexor"));
+    Click("Command2");
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
+    services.QueueAnswer(ui::Answer::Yes);
+    services.QueueAnswer(ui::Answer::Yes);
     Click("Command3");
     const auto texts = BoxTexts();
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0], kSaveQuestion);
-    EXPECT_TRUE(texts[1].startsWith(QStringLiteral("Impossibile salvare il file:"))) << texts[1].toStdString();
-    EXPECT_EQ(test::ReadBytes(file), bytes);
-    EXPECT_FALSE(std::filesystem::exists(game / "manca"));
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0], SaveQuestion(file));
+    EXPECT_EQ(
+        texts[2],
+        QStringLiteral("Impossibile salvare il file:\n%1\nil percorso indica una cartella").arg(ui::FromPath(file)));
+    EXPECT_TRUE(std::filesystem::is_directory(file));
+    EXPECT_TRUE(std::filesystem::is_empty(file));
 }
 
 TEST_F(Tool2Test, FailedSaveInAReadOnlyFolderKeepsTheFileByteForByte)
@@ -277,6 +291,7 @@ TEST_F(Tool2Test, FailedSaveInAReadOnlyFolderKeepsTheFileByteForByte)
     const std::string bytes = Dictionary({"mare", "casa", "mare"});
     test::WriteBytes(folder / "prova.lexor", bytes);
     Load(folder / "prova.lexor");
+    Click("Command2");
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
     std::error_code probe;
     test::WriteBytes(folder / "sonda", "x");
@@ -343,6 +358,99 @@ TEST_F(Tool2Test, ADroppedFileLoadsAsChosenAndDroppedTextIsRefused)
     text.setText(QStringLiteral("altro.lexor"));
     EXPECT_FALSE(Drop("Text1", text));
     EXPECT_EQ(Text("Text1"), ui::FromPath(file));
+}
+
+// Words added below the counted ones by hand, or a count written with
+// thousands dots, lose nothing: every word is loaded, the user is told, and
+// the save writes them all with their true count.
+TEST_F(Tool2Test, EveryWordTheFileHoldsIsLoadedToldAndSaved)
+{
+    const auto file = Write("aggiunte.lexor", "Lexor Dictionary Volume\r\n2\r\nmare\r\ncasa\r\nsole\r\nluna\r\n\r\n");
+    Load(file);
+    EXPECT_EQ(BoxTexts(), (Texts{QStringLiteral("Attenzione: il dizionario dichiara 2 parole ma ne contiene 4.\n"
+                                                "Sono state caricate tutte le 4 parole.")}));
+    EXPECT_EQ(Items("List1"), (Words{"casa", "luna", "mare", "sole"}));
+    Click("Command2");
+    EXPECT_EQ(Text("parole"), QStringLiteral("4"));
+    Click("Command3");
+    EXPECT_EQ(test::ReadBytes(file), Dictionary({"casa", "luna", "mare", "sole"}));
+
+    services.boxes.clear();
+    std::vector<std::string> many;
+    for (int i = 0; i < 1000; ++i)
+        many.push_back("parola" + std::to_string(i));
+    std::string dotted = Dictionary(many);
+    dotted.replace(dotted.find("\r\n1000\r\n"), 8, "\r\n1.000\r\n");
+    Load(Write("mille.lexor", dotted));
+    EXPECT_TRUE(services.boxes.empty());
+    EXPECT_EQ(Items("List1").size(), 1000u);
+}
+
+// The path box shows the loaded file and takes no typing, and the save goes
+// to that file and to no other, naming it in its question.
+TEST_F(Tool2Test, SaveGoesToTheLoadedFileWhateverIsTypedInTheBox)
+{
+    const auto loaded = Write("a.lexor", Dictionary({"mare", "casa", "mare"}));
+    const std::string other = Dictionary({"sole"});
+    const auto typed = Write("b.lexor", other);
+    Load(loaded);
+    auto* box = Get<QLineEdit>("Text1");
+    EXPECT_TRUE(box->isReadOnly());
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, ui::FromPath(typed));
+    EXPECT_EQ(Text("Text1"), ui::FromPath(loaded));
+    Click("Command2");
+    Click("Command3");
+    EXPECT_EQ(BoxTexts().front(), SaveQuestion(loaded));
+    EXPECT_EQ(test::ReadBytes(loaded), Dictionary({"casa", "mare"}));
+    EXPECT_EQ(test::ReadBytes(typed), other);
+}
+
+// Words that another program added to the file after the load are not
+// overwritten unasked: keeping the file is the default, overwriting it the
+// user's choice. After a save the file is the program's own again.
+TEST_F(Tool2Test, FileChangedOnDiskIsKeptUnlessTheUserChoosesToOverwrite)
+{
+    const auto file = Write("prova.lexor", Dictionary({"mare", "casa", "mare"}));
+    Load(file);
+    Click("Command2");
+    const std::string edited = Dictionary({"mare", "casa", "mare", "sole"});
+    test::WriteBytes(file, edited);
+    std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) + std::chrono::seconds(2));
+    const QString changed = QStringLiteral("Il file è cambiato sul disco dopo il caricamento:\n%1\n"
+                                           "Sovrascrivendolo, le modifiche fatte nel frattempo andranno perse. "
+                                           "Sovrascrivere comunque?")
+                                .arg(ui::FromPath(file));
+    Click("Command3");
+    EXPECT_EQ(BoxTexts(), (Texts{SaveQuestion(file), changed}));
+    EXPECT_EQ(services.boxes[1].buttons, ui::Buttons::YesNoDefaultNo);
+    EXPECT_EQ(test::ReadBytes(file), edited);
+
+    services.boxes.clear();
+    services.QueueAnswer(ui::Answer::Yes);
+    services.QueueAnswer(ui::Answer::Yes);
+    Click("Command3");
+    EXPECT_EQ(BoxTexts(), (Texts{SaveQuestion(file), changed, kSaved}));
+    EXPECT_EQ(test::ReadBytes(file), Dictionary({"casa", "mare"}));
+
+    services.boxes.clear();
+    Click("Command3");
+    EXPECT_EQ(BoxTexts(), (Texts{SaveQuestion(file), kSaved}));
+}
+
+// A file that is no dictionary is named as such, and its path does not stay
+// in the box as if it had been loaded.
+TEST_F(Tool2Test, FileWithoutTheHeaderIsToldAndNotShownAsLoaded)
+{
+    const auto file = Write("lettera.lexor", "lexor dictionary volume\r\n1\r\ncasa\r\n");
+    Load(file);
+    EXPECT_EQ(BoxTexts(), (Texts{QStringLiteral("Il file non è un dizionario LEXOR:\n%1\n"
+                                                "la prima riga non è \"Lexor Dictionary Volume\".")
+                                     .arg(ui::FromPath(file))}));
+    EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR Tools"));
+    EXPECT_TRUE(Text("Text1").isEmpty());
+    EXPECT_TRUE(Items("List1").empty());
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 namespace lexor::test {
 
-ScriptedServices::ScriptedServices(QString appFolder) : appFolder_(std::move(appFolder))
+ScriptedServices::ScriptedServices(std::filesystem::path appFolder) : appFolder_(std::move(appFolder))
 {
 }
 
@@ -14,7 +14,15 @@ ui::Answer ScriptedServices::Message(QWidget*, const QString& text, const QStrin
         answers_.pop_front();
         return answer;
     }
-    return buttons == ui::Buttons::YesNo ? ui::Answer::Yes : ui::Answer::Ok;
+    switch (buttons) {
+    case ui::Buttons::YesNo:
+        return ui::Answer::Yes;
+    case ui::Buttons::YesNoDefaultNo:
+        return ui::Answer::No;
+    case ui::Buttons::Ok:
+        break;
+    }
+    return ui::Answer::Ok;
 }
 
 QString ScriptedServices::OpenFile(QWidget*, const QString& initialDir, const QString& filter)

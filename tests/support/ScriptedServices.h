@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <filesystem>
 #include <vector>
 
 #include <QString>
@@ -11,7 +12,8 @@ namespace lexor::test {
 
 // Stands in for the desktop in GUI tests: records every message box and
 // file dialog, answers from queues, never blocks. An unqueued message gets
-// its default answer (OK, or Yes for Yes/No); an unqueued dialog is cancelled.
+// its default answer (OK, or the box's default button); an unqueued dialog is
+// cancelled.
 class ScriptedServices : public ui::Services {
 public:
     struct Box {
@@ -24,13 +26,13 @@ public:
         QString filter;
     };
 
-    explicit ScriptedServices(QString appFolder = QString());
+    explicit ScriptedServices(std::filesystem::path appFolder = {});
 
     ui::Answer Message(QWidget* parent, const QString& text, const QString& title, ui::Buttons buttons) override;
     QString OpenFile(QWidget* parent, const QString& initialDir, const QString& filter) override;
-    QString AppFolder() const override { return appFolder_; }
+    std::filesystem::path AppFolder() const override { return appFolder_; }
 
-    void SetAppFolder(const QString& folder) { appFolder_ = folder; }
+    void SetAppFolder(std::filesystem::path folder) { appFolder_ = std::move(folder); }
     void QueueAnswer(ui::Answer answer) { answers_.push_back(answer); }
     void QueueFile(const QString& path) { files_.push_back(path); }
     void QueueCancel() { files_.push_back(QString()); }
@@ -39,7 +41,7 @@ public:
     std::vector<DialogCall> dialogs;
 
 private:
-    QString appFolder_;
+    std::filesystem::path appFolder_;
     std::deque<ui::Answer> answers_;
     std::deque<QString> files_;
 };

@@ -15,7 +15,7 @@
 
 namespace lexor::test {
 
-WindowTest::WindowTest() : services(ui::FromPath(game.path()))
+WindowTest::WindowTest() : services(game.path())
 {
 }
 
@@ -77,6 +77,27 @@ Texts WindowTest::BoxTexts() const
     for (const auto& box : services.boxes)
         texts.push_back(box.text);
     return texts;
+}
+
+void WindowTest::Press(Qt::Key key) const
+{
+    window_->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
+    QWidget* focus = window_->focusWidget();
+    QTest::keyClick(focus ? focus : window_.data(), key);
+}
+
+Texts WindowTest::TabRound() const
+{
+    Texts names;
+    const QWidget* start = window_->focusWidget();
+    if (!start)
+        return names;
+    do {
+        names.push_back(window_->focusWidget()->objectName());
+        Press(Qt::Key_Tab);
+    } while (window_->focusWidget() != start && names.size() < 30);
+    return names;
 }
 
 bool WindowTest::Drop(const char* control, const QMimeData& data) const

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,12 @@
 #include "support/TempDir.h"
 #include "support/WordLists.h"
 #include "ui/Twips.h"
+
+// Failed expectations show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace lexor::test {
 
@@ -76,6 +83,13 @@ protected:
     // Closes the window under test with the button called button, or with the
     // close box when there is none; true when that destroyed the window.
     bool Close(const char* button = nullptr);
+
+    // Presses key on whatever has the keyboard focus in the window under test,
+    // which is made the active window first.
+    void Press(Qt::Key key) const;
+    // The names of the controls that Tab walks through, from the one that
+    // has the focus until the focus comes back to it (at most 30 steps).
+    Texts TabRound() const;
 
     // The words a list shows, top to bottom, as UTF-8.
     Words Items(const char* list) const;

@@ -10,6 +10,7 @@
 #include <unistd.h>
 #endif
 
+#include <QLineEdit>
 #include <QWidget>
 
 #include "dictionary/WordList.h"
@@ -28,15 +29,17 @@ protected:
     std::optional<ReadResult> Load()
     {
         return ui::LoadDictionary(
-            services, &window, dialog, target,
+            services, &window, dialog, target, &box,
             [this](const QString& path) {
                 target.Clear();
                 prepared = path;
+                box.setText(path);
             },
             QStringLiteral("LEXOR"));
     }
 
     QWidget window;
+    QLineEdit box{&window};
     ui::FileDialog dialog{services, &window};
     WordList target;
     std::optional<QString> prepared;
@@ -62,8 +65,9 @@ TEST_F(DictionaryLoader, NoWordsShowsTheCallersTitle)
 }
 
 // What each reading of a chosen file leaves in the target and shows: the
-// preparation has run in every case, and only a cut-short file or one that
-// cannot be read adds a box to the no-words one.
+// preparation has run in every case, every file that is not loaded as it
+// declares itself is told in a box, and the path stays in its box only when
+// words came with it.
 struct LoadCase {
     const char* name;
     std::string bytes;
@@ -76,11 +80,20 @@ TEST_F(DictionaryLoader, WhatEachFileLeavesAndShows)
     const std::string header = "Lexor Dictionary Volume\r\n";
     const std::vector<LoadCase> cases = {
         {"loaded", header + "2\r\nmare\r\ncasa\r\n", 2, {}},
-        {"bad header", "lexor dictionary volume\r\n1\r\ncasa\r\n", 0, {}},
+        {"bad header", "lexor dictionary volume\r\n1\r\ncasa\r\n", 0,
+         QStringLiteral("Il file non è un dizionario LEXOR:\n%1\nla prima riga non è \"Lexor Dictionary Volume\".")},
         {"truncated", header + "5\r\nmare\r\ncasa\r\n", 2,
          QStringLiteral("Attenzione: il dizionario dichiara 5 parole ma ne contiene solo 2.")},
         {"count without words", header + "1000000000000", 0,
          QStringLiteral("Attenzione: il dizionario dichiara 1000000000000 parole ma ne contiene solo 0.")},
+        {"count beyond 64 bits", header + "123456789012345678901234567890\r\ncasa\r\n", 1,
+         QStringLiteral(
+             "Attenzione: il dizionario dichiara 123456789012345678901234567890 parole ma ne contiene solo 1.")},
+        {"words after the counted ones", header + "1\r\nmare\r\ncasa\r\n", 2,
+         QStringLiteral("Attenzione: il dizionario dichiara 1 parole ma ne contiene 2.\n"
+                        "Sono state caricate tutte le 2 parole.")},
+        {"thousands dots", header + "1.002\r\nmare\r\n", 1,
+         QStringLiteral("Attenzione: il dizionario dichiara 1.002 parole ma ne contiene solo 1.")},
     };
     for (const LoadCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -91,12 +104,14 @@ TEST_F(DictionaryLoader, WhatEachFileLeavesAndShows)
         Load();
         EXPECT_EQ(prepared, ui::FromPath(file));
         EXPECT_EQ(target.ListCount(), c.words);
+        EXPECT_EQ(box.text(), c.words > 0 ? ui::FromPath(file) : QString());
         if (c.text.isEmpty()) {
             EXPECT_TRUE(services.boxes.empty());
             continue;
         }
         ASSERT_EQ(services.boxes.size(), 1u);
-        EXPECT_EQ(services.boxes[0].text, c.text);
+        EXPECT_EQ(services.boxes[0].text,
+                  c.text.contains(QLatin1String("%1")) ? c.text.arg(ui::FromPath(file)) : c.text);
         EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR Tools"));
     }
 }
@@ -160,10 +175,11 @@ TEST_F(DictionaryLoader, PosixOnly_NameThatIsNoValidTextIsLoadedThroughItsShownF
     QWidget window;
     ui::FileDialog dialog(services, &window);
     WordList target;
+    QLineEdit box(&window);
     auto load = [&](const QString& path) {
         services.QueueFile(path);
         return ui::LoadDictionary(
-            services, &window, dialog, target, [&](const QString&) { target.Clear(); }, QStringLiteral("LEXOR"));
+            services, &window, dialog, target, &box, [&](const QString&) { target.Clear(); }, QStringLiteral("LEXOR"));
     };
     const auto failed = load(hugePath);
     const bool told = services.boxes.size() == 1 && services.boxes[0].title == QStringLiteral("LEXOR Tools") &&

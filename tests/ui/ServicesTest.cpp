@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "support/ScriptedServices.h"
+#include "ui/Conversions.h"
 #include "ui/FileDialog.h"
 #include "ui/QtServices.h"
 
@@ -65,18 +66,19 @@ TEST(QtServices, InformationBoxHasOnlyOk)
 TEST(QtServices, ApplicationFolderIsTheExecutablesWithoutTrailingSeparator)
 {
     ui::QtServices services;
-    const QString folder = services.AppFolder();
-    EXPECT_EQ(QDir(folder).canonicalPath(), QDir(QCoreApplication::applicationDirPath()).canonicalPath());
-    EXPECT_FALSE(folder.endsWith(QDir::separator()));
-    EXPECT_EQ(services.AppPath(QStringLiteral("LEXOR.lexor")), folder + QDir::separator() + "LEXOR.lexor");
+    const std::filesystem::path folder = services.AppFolder();
+    EXPECT_TRUE(std::filesystem::equivalent(folder, ui::ToPath(QCoreApplication::applicationDirPath())));
+    EXPECT_TRUE(folder.has_filename());
+    EXPECT_EQ(services.AppPath("LEXOR.lexor"), folder / "LEXOR.lexor");
 }
 
-TEST(Services, FixedNamesAreJoinedWithOneSeparator)
+TEST(Services, FixedNamesAreJoinedWithOneSeparatorAndNowhereWithoutAFolder)
 {
-    const QString sep = QDir::separator();
-    test::ScriptedServices services(QStringLiteral("gioco"));
+    test::ScriptedServices services(std::filesystem::path("gioco"));
     for (const char* name : {"Dizionari", "LEXOR.lexor", "Aggiunte.ldv", "Mancanti.ldv"})
-        EXPECT_EQ(services.AppPath(QString::fromLatin1(name)), "gioco" + sep + name);
+        EXPECT_EQ(services.AppPath(name), std::filesystem::path("gioco") / name);
+    services.SetAppFolder({});
+    EXPECT_TRUE(services.AppPath("LEXOR.lexor").empty());
 }
 
 TEST(FileDialog, ChoosingClearsTheNameAndReportsCancel)

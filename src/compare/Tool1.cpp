@@ -15,6 +15,7 @@
 #include "ui/Design.h"
 #include "ui/DictionaryLoader.h"
 #include "ui/PathDrop.h"
+#include "ui/ProgressFrame.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
 #include "ui/WordListModel.h"
@@ -31,6 +32,11 @@ int BarPixels(int percent)
     const float twips = static_cast<float>(percent) * hundredth;
     return static_cast<int>(std::lround(twips / static_cast<float>(ui::kTwipsPerPixel)));
 }
+
+// What each "..." chooses: the dialog's title and the button's name for
+// screen readers.
+const QString kChooseOriginal = QStringLiteral("Scegli il dizionario originale");
+const QString kChooseModified = QStringLiteral("Scegli il dizionario modificato");
 
 QString Parole(WordList::size_type count)
 {
@@ -79,7 +85,8 @@ void Tool1::CreateControls()
     auto* command5 = MakeButton(this, "Command5", QStringLiteral("CONFRONTA"), TwipsRect(120, 840, 3495, 495), buttons);
     auto* command3 = MakeButton(this, "Command3", QStringLiteral("CHIUDI"), TwipsRect(3720, 840, 3495, 495), buttons);
 
-    frame1_ = MakeFrame(this, "Frame1", TwipsRect(120, 1320, 7095, 735));
+    frame1_ = MakeFrame<ProgressFrame>(this, "Frame1", TwipsRect(120, 1320, 7095, 735));
+    frame1_->setAccessibleName(QStringLiteral("Avanzamento del confronto"));
     frame1_->setAutoFillBackground(true);
     SetColour(frame1_, QPalette::Window, kTeal);
     // Created bottom to top: track, bar, percentage.
@@ -98,6 +105,15 @@ void Tool1::CreateControls()
         MakeButton(this, "Command6", QStringLiteral("SALVA MANCANTI"), TwipsRect(4560, 3240, 2535, 975), large);
     list2_ = MakeWordList(this, "List2", list2Model_.get(), TwipsRect(4560, 2640, 1935, 1560));
     list2_->setVisible(false);
+
+    // Screen readers name each control by the caption beside it, or by what
+    // it chooses.
+    text1_->setAccessibleName(QStringLiteral("Originale"));
+    text2_->setAccessibleName(QStringLiteral("Modificato"));
+    command1->setAccessibleName(kChooseOriginal);
+    command2->setAccessibleName(kChooseModified);
+    list3_->setAccessibleName(QStringLiteral("Aggiunte"));
+    list1_->setAccessibleName(QStringLiteral("Mancanti"));
 
     // A file dropped on a path row loads as if chosen with its "...".
     auto* originalRow = new PathDrop(this, [this](const QString& path) { LoadOriginal(path); });
@@ -121,6 +137,7 @@ void Tool1::SetProgress(int percent, int barPixels)
 {
     label5_->resize(barPixels, label5_->height());
     label7_->setText(QString::number(percent) + QLatin1Char('%'));
+    frame1_->SetPercent(percent);
 }
 
 void Tool1::ClearResultTooltips()
@@ -147,6 +164,7 @@ void Tool1::Command2_Click()
 
 void Tool1::LoadOriginal(const QString& dropped)
 {
+    dialog1_.DialogTitle = kChooseOriginal;
     ui::LoadDictionary(
         services_, this, dialog1_, list1Words_, text1_,
         [this](const QString& path) {
@@ -162,6 +180,7 @@ void Tool1::LoadOriginal(const QString& dropped)
 
 void Tool1::LoadModified(const QString& dropped)
 {
+    dialog1_.DialogTitle = kChooseModified;
     ui::LoadDictionary(
         services_, this, dialog1_, list2Words_, text2_,
         [this](const QString& path) {

@@ -8,13 +8,13 @@
 #include "dictionary/WordList.h"
 #include "ui/FileDialog.h"
 
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
 
 namespace lexor::ui {
+class ProgressFrame;
 class Services;
 class WordListModel;
 } // namespace lexor::ui
@@ -69,7 +69,7 @@ private:
 
     QLineEdit* text1_ = nullptr;
     QLineEdit* text2_ = nullptr;
-    QFrame* frame1_ = nullptr;
+    ui::ProgressFrame* frame1_ = nullptr;
     QLabel* label5_ = nullptr;
     QLabel* label7_ = nullptr;
     QListView* list1_ = nullptr;

@@ -21,6 +21,7 @@
 #include "ui/Design.h"
 #include "ui/DictionaryLoader.h"
 #include "ui/FileReason.h"
+#include "ui/ScreenPlacement.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
 
@@ -131,7 +132,6 @@ QPushButton* Menu::AddButton(const char* name, const QString& caption, int top)
 {
     QPushButton* button =
         ui::MakeButton(frame1_, name, caption, ui::TwipsRect(120, top, 6540, 495), ui::DesignFont(12, true));
-    button->setDefault(false);
     button->setFocusPolicy(Qt::StrongFocus);
     button->setMouseTracking(true);
     button->setAttribute(Qt::WA_NoMousePropagation);
@@ -142,6 +142,7 @@ QPushButton* Menu::AddButton(const char* name, const QString& caption, int top)
 void Menu::Form_Load()
 {
     dialog1_.InitDir = ui::FromPath(services_.AppPath(kDictionariesFolder));
+    dialog1_.DialogTitle = QStringLiteral("Scegli il dizionario da attivare");
 }
 
 template <class Tool> void Menu::OpenTool()
@@ -161,6 +162,7 @@ template <class Tool> void Menu::OpenTool()
     tool->setAttribute(Qt::WA_KeyboardFocusChange);
     connect(tool, &QObject::destroyed, this, &QWidget::show);
     tool->show();
+    ui::KeepOnScreen(tool);
     tool->activateWindow();
 }
 
@@ -263,6 +265,8 @@ void Menu::paintEvent(QPaintEvent*)
 
 void Menu::showEvent(QShowEvent* event)
 {
+    // Back from a tool, the screen may have changed.
+    ui::KeepOnScreen(this);
     // Also where no window manager hands out the keyboard: the menu takes it
     // whenever it appears, at start and back from a tool.
     activateWindow();

@@ -2,6 +2,7 @@
 #include <QIcon>
 
 #include "menu/Menu.h"
+#include "ui/Accessibility.h"
 #include "ui/Design.h"
 #include "ui/Fonts.h"
 #include "ui/ItalianTranslation.h"
@@ -15,6 +16,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("lexor-tools"));
     lexor::ui::InstallFontSubstitutes();
     lexor::ui::InstallItalianTranslation();
+    lexor::ui::InstallAccessibility();
 
     lexor::ui::QtServices services;
     lexor::Menu menu(services);

@@ -20,6 +20,10 @@
 namespace lexor {
 namespace {
 
+// What "..." chooses: the dialog's title and the button's name for screen
+// readers.
+const QString kChooseDictionary = QStringLiteral("Scegli il dizionario da ottimizzare");
+
 // The window's labels: yellow, bold, broken into lines where they are too
 // long for their box.
 QLabel* YellowLabel(QWidget* window, const char* name, const QString& text, QRect geometry, qreal points,
@@ -94,6 +98,16 @@ void Tool2::CreateControls()
                                ui::TwipsRect(2520, 2520, 2055, 1335), ui::DesignFont(9.75, true));
     WrapCaption(command3_);
 
+    // Screen readers name each control by the caption beside it, or by what
+    // it chooses; the counts are read with their headings.
+    text1_->setAccessibleName(QStringLiteral("Da ottimizzare"));
+    command1_->setAccessibleName(kChooseDictionary);
+    command3_->setAccessibleName(QStringLiteral("SALVA OTTIMIZZATO"));
+    list1_->setAccessibleName(QStringLiteral("Parole"));
+    list2_->setAccessibleName(QStringLiteral("Doppie"));
+    ShowCount(parole_, 0);
+    ShowCount(doppie_, 0);
+
     connect(command1_, &QPushButton::clicked, this, &Tool2::Command1_Click);
     connect(command2_, &QPushButton::clicked, this, &Tool2::Command2_Click);
     connect(command3_, &QPushButton::clicked, this, &Tool2::Command3_Click);
@@ -115,6 +129,13 @@ void Tool2::SetTabOrder()
     }
 }
 
+void Tool2::ShowCount(QLabel* count, std::size_t value)
+{
+    count->setText(QString::number(value));
+    const QString heading = count == parole_ ? QStringLiteral("Parole") : QStringLiteral("Doppie");
+    count->setAccessibleName(heading + QLatin1Char(' ') + count->text());
+}
+
 void Tool2::RefreshLists()
 {
     list1Model_->Refresh();
@@ -125,6 +146,7 @@ void Tool2::Form_Load()
 {
     ui::SetOuterHeightTwips(this, kCompactHeight, kNonClientAllowance);
     dialog1_.InitDir = ui::FromPath(services_.AppFolder());
+    dialog1_.DialogTitle = kChooseDictionary;
 }
 
 void Tool2::Command1_Click()
@@ -157,11 +179,11 @@ void Tool2::Command2_Click()
     if (text1_->text().isEmpty() || list1Words_.ListCount() == 0)
         return;
     const ui::BusyCursor busy;
-    doppie_->setText(QStringLiteral("0"));
+    ShowCount(doppie_, 0);
     const auto removed = RemoveDuplicates(list1Words_, list2Words_);
     RefreshLists();
-    doppie_->setText(QString::number(removed));
-    parole_->setText(QString::number(list1Words_.ListCount()));
+    ShowCount(doppie_, removed);
+    ShowCount(parole_, list1Words_.ListCount());
     doppie_->show();
     label4_->show();
     ui::SetOuterHeightTwips(this, kExpandedHeight, kNonClientAllowance);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -50,6 +51,9 @@ private:
     void LoadFile(const QString& dropped);
     void SetTabOrder();
     void RefreshLists();
+    // Shows value in the count label parole_ or doppie_, and has screen
+    // readers read it with its heading.
+    void ShowCount(QLabel* count, std::size_t value);
     // Whether the loaded file may be written over: yes when it is as it was
     // loaded, otherwise as the user answers.
     bool MayOverwrite();

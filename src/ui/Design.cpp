@@ -5,6 +5,7 @@
 #include <QListView>
 #include <QPushButton>
 
+#include "ui/PushButton.h"
 #include "ui/Twips.h"
 #include "ui/WordListView.h"
 
@@ -62,19 +63,11 @@ QLabel* MakeFilledLabel(QWidget* parent, const char* name, QRect geometry, const
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, QRect geometry,
                         const std::optional<QFont>& font)
 {
-    auto* button = MakeControl<QPushButton>(parent, name, geometry);
+    auto* button = MakeControl<PushButton>(parent, name, geometry);
     button->setText(text);
-    button->setAutoDefault(false);
     if (font)
         button->setFont(*font);
     return button;
-}
-
-QFrame* MakeFrame(QWidget* parent, const char* name, QRect geometry)
-{
-    auto* frame = MakeControl<QFrame>(parent, name, geometry);
-    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    return frame;
 }
 
 QListView* MakeWordList(QWidget* parent, const char* name, QAbstractItemModel* model, QRect geometry)

@@ -4,12 +4,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFrame>
 #include <QPalette>
 #include <QRect>
 #include <QString>
 
 class QAbstractItemModel;
-class QFrame;
 class QLabel;
 class QListView;
 class QPushButton;
@@ -63,12 +63,18 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect 
 // A label without text that paints its whole box in background.
 QLabel* MakeFilledLabel(QWidget* parent, const char* name, QRect geometry, const QColor& background);
 
-// Never the window's default button: Enter does not press it unless it has
-// the focus. Without a font it keeps its container's.
+// A PushButton: Return and Enter press it only while it has the focus.
+// Without a font it keeps its container's.
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, QRect geometry,
                         const std::optional<QFont>& font = std::nullopt);
 
-QFrame* MakeFrame(QWidget* parent, const char* name, QRect geometry);
+// A frame with a sunken box border.
+template <class Frame = QFrame> Frame* MakeFrame(QWidget* parent, const char* name, QRect geometry)
+{
+    auto* frame = MakeControl<Frame>(parent, name, geometry);
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    return frame;
+}
 
 // A word list in the design's look (green bold text on navy) showing model,
 // every word whole, words selectable and copied with Ctrl+C or "Copia" (see

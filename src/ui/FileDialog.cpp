@@ -11,7 +11,7 @@ FileDialog::FileDialog(Services& services, QWidget* owner) : services_(services)
 bool FileDialog::Choose()
 {
     FileName.clear();
-    FileName = services_.OpenFile(owner_, InitDir, kDictionaryFilter);
+    FileName = services_.OpenFile(owner_, DialogTitle, InitDir, kDictionaryFilter);
     return !FileName.isEmpty();
 }
 

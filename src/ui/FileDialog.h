@@ -8,9 +8,10 @@ namespace lexor::ui {
 
 class Services;
 
-// A window's own file-open dialog (Dialog1): the file name and initial folder
-// it keeps between uses, shown through the services. It offers dictionaries,
-// "Dizionari LEXOR|*.lexor" in the toolkit's way of writing a filter.
+// A window's own file-open dialog (Dialog1): the file name, initial folder and
+// title it keeps between uses, shown through the services. It offers
+// dictionaries, "Dizionari LEXOR|*.lexor" in the toolkit's way of writing a
+// filter. The title says what is being chosen.
 class FileDialog {
 public:
     static inline const QString kDictionaryFilter = QStringLiteral("Dizionari LEXOR (*.lexor)");
@@ -19,6 +20,7 @@ public:
 
     QString FileName;
     QString InitDir;
+    QString DialogTitle;
 
     // Clears FileName, shows the dialog modally, keeps its answer in FileName.
     // Returns false when the user cancelled (the name is empty).

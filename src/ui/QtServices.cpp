@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 
 #include "dictionary/ProgramFolder.h"
 #include "ui/Design.h"
@@ -36,13 +37,25 @@ void DropIconColumn(QMessageBox& box)
     grid->addWidget(label, row, 0, rowSpan, grid->columnCount());
 }
 
-// Where no window manager hands the keyboard back, it would stay with the
-// closed box or dialog: the window that opened it takes it again.
-void GiveFocusBack(QWidget* parent)
+// The control that has the keyboard in parent's window, before a box or
+// dialog takes it.
+QPointer<QWidget> FocusOf(QWidget* parent)
 {
     QWidget* window = parent ? parent->window() : nullptr;
-    if (window && window->isVisible())
-        window->activateWindow();
+    return window ? window->focusWidget() : nullptr;
+}
+
+// Whether or not a window manager hands the keyboard back, the window that
+// opened the box or dialog takes it again, on the control that had it.
+void GiveFocusBack(QWidget* parent, const QPointer<QWidget>& focus)
+{
+    QWidget* window = parent ? parent->window() : nullptr;
+    if (!window || !window->isVisible())
+        return;
+    window->raise();
+    window->activateWindow();
+    if (focus && focus->window() == window && focus->isEnabled())
+        focus->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 } // namespace
@@ -77,18 +90,20 @@ std::unique_ptr<QMessageBox> QtServices::MakeBox(QWidget* parent, const QString&
 
 Answer QtServices::Message(QWidget* parent, const QString& text, const QString& title, Buttons buttons)
 {
+    const QPointer<QWidget> focus = FocusOf(parent);
     const auto box = MakeBox(parent, text, title, buttons);
     const int pressed = box->exec();
-    GiveFocusBack(parent);
+    GiveFocusBack(parent, focus);
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-QString QtServices::OpenFile(QWidget* parent, const QString& initialDir, const QString& filter)
+QString QtServices::OpenFile(QWidget* parent, const QString& title, const QString& initialDir, const QString& filter)
 {
-    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), initialDir, filter);
-    GiveFocusBack(parent);
+    const QPointer<QWidget> focus = FocusOf(parent);
+    const QString chosen = QFileDialog::getOpenFileName(parent, title, initialDir, filter);
+    GiveFocusBack(parent, focus);
     return chosen.isEmpty() ? QString() : QDir::toNativeSeparators(chosen);
 }
 

@@ -13,7 +13,7 @@ namespace lexor::ui {
 class QtServices : public Services {
 public:
     Answer Message(QWidget* parent, const QString& text, const QString& title, Buttons buttons) override;
-    QString OpenFile(QWidget* parent, const QString& initialDir, const QString& filter) override;
+    QString OpenFile(QWidget* parent, const QString& title, const QString& initialDir, const QString& filter) override;
     std::filesystem::path AppFolder() const override;
 
     // The box Message shows, ready to run: no icon, the text as plain text,

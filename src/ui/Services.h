@@ -24,9 +24,11 @@ public:
     // Modal box without icon. Escape answers No.
     virtual Answer Message(QWidget* parent, const QString& text, const QString& title, Buttons buttons) = 0;
 
-    // Modal file-open dialog. filter is in the toolkit's "Description (*.ext)" form.
-    // Returns the full path of the chosen file, or an empty string when cancelled.
-    virtual QString OpenFile(QWidget* parent, const QString& initialDir, const QString& filter) = 0;
+    // Modal file-open dialog titled title. filter is in the toolkit's
+    // "Description (*.ext)" form. Returns the full path of the chosen file,
+    // or an empty string when cancelled.
+    virtual QString OpenFile(QWidget* parent, const QString& title, const QString& initialDir,
+                             const QString& filter) = 0;
 
     // The folder of the executable as the file system names it, or an empty
     // path when the system cannot tell: then nothing may be written there.

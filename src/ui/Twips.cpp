@@ -2,12 +2,16 @@
 
 #include <QWidget>
 
+#include "ui/ScreenPlacement.h"
+
 namespace lexor::ui {
 
 void SetOuterHeightTwips(QWidget* window, int outerTwips, int allowanceTwips)
 {
     const int height = ClientHeight(outerTwips, allowanceTwips);
     window->setFixedHeight(height);
+    if (window->isVisible())
+        KeepOnScreen(window);
     const QRect shown(0, 0, window->width(), height);
     for (QWidget* control : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (control->focusPolicy() != Qt::NoFocus)

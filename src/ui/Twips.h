@@ -28,7 +28,8 @@ constexpr int ClientHeight(int outerTwips, int allowanceTwips)
 }
 
 // Gives a fixed-size window the client height that an outer height of
-// outerTwips leaves (see ClientHeight). What the user cannot see cannot be
+// outerTwips leaves (see ClientHeight), keeping a shown window on its screen
+// (see ScreenPlacement.h). What the user cannot see cannot be
 // used either: the window's controls that the height leaves below its edge
 // are disabled, so neither the keyboard nor anything else reaches them and
 // the focus moves on from them; those it reveals are enabled again and take

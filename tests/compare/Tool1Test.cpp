@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -553,6 +554,58 @@ TEST_F(Tool1Test, ControlsBelowTheEdgeTakeNoFocusAndCannotBePressed)
     EXPECT_TRUE(services.boxes.empty());
     EXPECT_FALSE(std::filesystem::exists(game / "Mancanti.ldv"));
     EXPECT_FALSE(std::filesystem::exists(game / "Aggiunte.ldv"));
+}
+
+// The dialog says which dictionary it chooses; Return and Enter press the
+// focused button and nothing else; Escape closes nothing.
+TEST_F(Tool1Test, EachDialogSaysWhatItChoosesAndEnterPressesTheFocusedButton)
+{
+    Get("Command1")->setFocus();
+    Press(Qt::Key_Return);
+    Get("Command2")->setFocus();
+    Press(Qt::Key_Enter);
+    ASSERT_EQ(services.dialogs.size(), 2u);
+    EXPECT_EQ(services.dialogs[0].title, QStringLiteral("Scegli il dizionario originale"));
+    EXPECT_EQ(services.dialogs[1].title, QStringLiteral("Scegli il dizionario modificato"));
+    Get("Text1")->setFocus();
+    Press(Qt::Key_Return);
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(services.dialogs.size(), 2u);
+    EXPECT_TRUE(services.boxes.empty());
+    Get("Command5")->setFocus();
+    Press(Qt::Key_Return);
+    EXPECT_EQ(BoxTexts(), Texts{kRefused});
+    EXPECT_FALSE(window.isNull());
+}
+
+// Every control that takes the focus has an Italian name for screen readers,
+// and the bar is one progress bar whose value follows the percentage.
+TEST_F(Tool1Test, ScreenReadersCanTellEveryControlApartAndFollowTheBar)
+{
+    auto name = [this](const char* control) {
+        return QAccessible::queryAccessibleInterface(Get(control))->text(QAccessible::Name);
+    };
+    const std::pair<const char*, const char*> names[] = {
+        {"Text1", "Originale"},         {"Command1", "Scegli il dizionario originale"},
+        {"Text2", "Modificato"},        {"Command2", "Scegli il dizionario modificato"},
+        {"Command5", "CONFRONTA"},      {"Command3", "CHIUDI"},
+        {"List3", "Aggiunte"},          {"List1", "Mancanti"},
+        {"Command4", "SALVA AGGIUNTE"}, {"Command6", "SALVA MANCANTI"},
+    };
+    for (const auto& [control, expected] : names)
+        EXPECT_EQ(name(control), QString::fromUtf8(expected)) << control;
+
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(Get("Frame1"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->role(), QAccessible::ProgressBar);
+    EXPECT_EQ(bar->childCount(), 0);
+    ASSERT_NE(bar->valueInterface(), nullptr);
+    EXPECT_EQ(bar->valueInterface()->currentValue().toInt(), 0);
+    EXPECT_EQ(bar->valueInterface()->maximumValue().toInt(), 100);
+    LoadBoth({"a"}, {"a", "b", "c"});
+    Click("Command5");
+    EXPECT_EQ(bar->valueInterface()->currentValue().toInt(), 100);
+    EXPECT_EQ(bar->text(QAccessible::Value), QStringLiteral("100%"));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFontInfo>
@@ -233,7 +234,43 @@ TEST_F(MenuTest, DialogStartsInTheDictionariesFolderWithoutCreatingIt)
     ASSERT_EQ(services.dialogs.size(), 1u);
     EXPECT_EQ(services.dialogs[0].initialDir, ui::FromPath(game / "Dizionari"));
     EXPECT_EQ(services.dialogs[0].filter, QStringLiteral("Dizionari LEXOR (*.lexor)"));
+    EXPECT_EQ(services.dialogs[0].title, QStringLiteral("Scegli il dizionario da attivare"));
     EXPECT_FALSE(std::filesystem::exists(game / "Dizionari"));
+}
+
+// Return and the keypad's Enter press the focused button, as on Windows;
+// Escape closes nothing.
+TEST_F(MenuTest, EnterPressesTheFocusedButton)
+{
+    Get("Command3")->setFocus();
+    services.QueueAnswer(ui::Answer::No);
+    Press(Qt::Key_Enter);
+    EXPECT_EQ(services.boxes.size(), 1u);
+    Press(Qt::Key_Escape);
+    EXPECT_TRUE(menu.isVisible());
+    Get("Command1")->setFocus();
+    Press(Qt::Key_Return);
+    EXPECT_FALSE(menu.isVisible());
+    ASSERT_NE(OnlyTool<Tool1>(), nullptr);
+}
+
+// Screen readers meet the buttons in one order, top to bottom, whichever of
+// them is raised to show its focus.
+TEST_F(MenuTest, ReadersMeetTheButtonsInColumnOrderWhateverHasTheFocus)
+{
+    auto order = [this] {
+        test::Texts names;
+        QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(Get("Frame1"));
+        for (int i = 0; i < frame->childCount(); ++i)
+            names.push_back(frame->child(i)->text(QAccessible::Name));
+        return names;
+    };
+    const test::Texts column = {"Confronta due Dizionari", "Ottimizza Dizionario", "Attiva Dizionario", "Esci",
+                                QString()};
+    for (const char* focused : {"Command3", "Command2", "Command4"}) {
+        Get(focused)->setFocus();
+        EXPECT_EQ(order(), column) << focused;
+    }
 }
 
 TEST_F(MenuTest, EachToolReplacesTheMenuUntilItsCloseButton)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -144,6 +145,7 @@ TEST_F(Tool2Test, LoadSortsIntoList1AndShowsThePath)
     ASSERT_EQ(services.dialogs.size(), 1u);
     EXPECT_EQ(services.dialogs[0].initialDir, ui::FromPath(game.path()));
     EXPECT_EQ(services.dialogs[0].filter, QStringLiteral("Dizionari LEXOR (*.lexor)"));
+    EXPECT_EQ(services.dialogs[0].title, QStringLiteral("Scegli il dizionario da ottimizzare"));
     EXPECT_EQ(Items("List1"), (Words{"albero", "casa", "casa", "zebra"}));
     EXPECT_EQ(Text("Text1"), ui::FromPath(file));
     EXPECT_EQ(window->height(), test::CompactHeight<Tool2>());
@@ -453,5 +455,46 @@ TEST_F(Tool2Test, FileWithoutTheHeaderIsToldAndNotShownAsLoaded)
     EXPECT_TRUE(Items("List1").empty());
 }
 
+// Return and Enter press the focused button and nothing else; Escape closes
+// nothing.
+TEST_F(Tool2Test, EnterPressesTheFocusedButtonOnly)
+{
+    Get("Command1")->setFocus();
+    Press(Qt::Key_Return);
+    EXPECT_EQ(services.dialogs.size(), 1u);
+    Get("Text1")->setFocus();
+    Press(Qt::Key_Enter);
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(services.dialogs.size(), 1u);
+    EXPECT_FALSE(window.isNull());
+    Get("Command5")->setFocus();
+    Press(Qt::Key_Enter);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+}
+
+// Every control a screen reader can reach has an Italian name of one line,
+// and the counts are read with their headings.
+TEST_F(Tool2Test, ScreenReadersCanTellEveryControlApart)
+{
+    Load(Write("prova.lexor", Dictionary({"mare", "casa", "mare"})));
+    Click("Command2");
+    auto name = [this](const char* control) {
+        return QAccessible::queryAccessibleInterface(Get(control))->text(QAccessible::Name);
+    };
+    const std::pair<const char*, const char*> names[] = {
+        {"Text1", "Da ottimizzare"},
+        {"Command1", "Scegli il dizionario da ottimizzare"},
+        {"Command2", "OTTIMIZZA"},
+        {"Command5", "CHIUDI"},
+        {"List1", "Parole"},
+        {"List2", "Doppie"},
+        {"Command3", "SALVA OTTIMIZZATO"},
+        {"parole", "Parole 2"},
+        {"doppie", "Doppie 1"},
+    };
+    for (const auto& [control, expected] : names)
+        EXPECT_EQ(name(control), QString::fromUtf8(expected)) << control;
+}
 } // namespace
 } // namespace lexor

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/Accessibility.h"
 #include "ui/ItalianTranslation.h"
 
 int main(int argc, char** argv)
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // Tests see the texts a user sees.
     lexor::ui::InstallItalianTranslation();
+    lexor::ui::InstallAccessibility();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

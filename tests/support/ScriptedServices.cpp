@@ -25,9 +25,9 @@ ui::Answer ScriptedServices::Message(QWidget*, const QString& text, const QStrin
     return ui::Answer::Ok;
 }
 
-QString ScriptedServices::OpenFile(QWidget*, const QString& initialDir, const QString& filter)
+QString ScriptedServices::OpenFile(QWidget*, const QString& title, const QString& initialDir, const QString& filter)
 {
-    dialogs.push_back({initialDir, filter});
+    dialogs.push_back({title, initialDir, filter});
     if (files_.empty())
         return QString();
     QString path = files_.front();

@@ -22,6 +22,7 @@ public:
         ui::Buttons buttons;
     };
     struct DialogCall {
+        QString title;
         QString initialDir;
         QString filter;
     };
@@ -29,7 +30,7 @@ public:
     explicit ScriptedServices(std::filesystem::path appFolder = {});
 
     ui::Answer Message(QWidget* parent, const QString& text, const QString& title, ui::Buttons buttons) override;
-    QString OpenFile(QWidget* parent, const QString& initialDir, const QString& filter) override;
+    QString OpenFile(QWidget* parent, const QString& title, const QString& initialDir, const QString& filter) override;
     std::filesystem::path AppFolder() const override { return appFolder_; }
 
     void SetAppFolder(std::filesystem::path folder) { appFolder_ = std::move(folder); }

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include "support/ScriptedServices.h"
@@ -61,6 +62,69 @@ TEST(QtServices, InformationBoxHasOnlyOk)
     EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
     EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
     EXPECT_EQ(PressOn(*box, Qt::Key_Return), box->button(QMessageBox::Ok));
+}
+
+// Closes whatever modal window opens next, once it is open, and keeps its title.
+class ModalCloser : public QObject {
+public:
+    ModalCloser()
+    {
+        timer_.setInterval(10);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                title = modal->windowTitle();
+                modal->close();
+                timer_.stop();
+            }
+        });
+        timer_.start();
+    }
+    QString title;
+
+private:
+    QTimer timer_;
+};
+
+// A box or a file dialog gives the keyboard back to the window that opened
+// it, on the control that had it; the dialog carries the title it is given.
+TEST(QtServices, TheKeyboardComesBackToTheControlThatHadIt)
+{
+    QWidget window;
+    auto* first = new QPushButton(QStringLiteral("primo"), &window);
+    auto* second = new QPushButton(QStringLiteral("secondo"), &window);
+    second->move(0, 40);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ui::QtServices services;
+
+    second->setFocus();
+    {
+        ModalCloser closer;
+        services.Message(first, QStringLiteral("File salvato!"), QStringLiteral("LEXOR Tools"), ui::Buttons::Ok);
+    }
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_EQ(QApplication::focusWidget(), second);
+
+    first->setFocus();
+    {
+        ModalCloser closer;
+        EXPECT_TRUE(services
+                        .OpenFile(second, QStringLiteral("Scegli il dizionario originale"), QDir::tempPath(),
+                                  QStringLiteral("Dizionari LEXOR (*.lexor)"))
+                        .isEmpty());
+        EXPECT_EQ(closer.title, QStringLiteral("Scegli il dizionario originale"));
+    }
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_EQ(QApplication::focusWidget(), first);
+}
+
+TEST(QtServices, QuestionThatKeepsByDefaultAnswersNoToEnter)
+{
+    const auto box = ui::QtServices::MakeBox(nullptr, QStringLiteral("Sovrascrivere comunque?"),
+                                             QStringLiteral("LEXOR Tools"), ui::Buttons::YesNoDefaultNo);
+    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+    EXPECT_EQ(PressOn(*box, Qt::Key_Return), box->button(QMessageBox::No));
 }
 
 TEST(QtServices, ApplicationFolderIsTheExecutablesWithoutTrailingSeparator)

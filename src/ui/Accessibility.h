@@ -1,0 +1,13 @@
+#pragma once
+
+namespace lexor::ui {
+
+// What screen readers are told beyond each control's own name: a progress
+// frame (ProgressFrame) is one progress bar whose value is its percentage,
+// not the labels that draw it; a plain frame reads its controls top to
+// bottom and left to right, whatever control was last raised over its
+// neighbours. Call once, after the application object exists and before any
+// window is created.
+void InstallAccessibility();
+
+} // namespace lexor::ui

@@ -13,7 +13,8 @@
 #include "ui/BusyCursor.h"
 #include "ui/Conversions.h"
 #include "ui/Design.h"
-#include "ui/DictionaryLoader.h"
+#include "ui/DictionaryFiles.h"
+#include "ui/FileMessages.h"
 #include "ui/PathDrop.h"
 #include "ui/ProgressFrame.h"
 #include "ui/Services.h"
@@ -23,12 +24,17 @@
 namespace lexor {
 namespace {
 
+// Width of the progress track (Label6), in twips.
+constexpr int kTrackWidth = 6855;
+// Width of the progress bar (Label5) before a run, in twips.
+constexpr int kBarStartWidth = 15;
+
 // The bar's width in whole pixels for a percentage: percent times a
 // hundredth of the track, both steps in single precision as the design's
 // arithmetic was (50% of 6855 twips is 3427.500244, not 3427.5).
 int BarPixels(int percent)
 {
-    const float hundredth = static_cast<float>(Tool1::kTrackWidth) / 100.0f;
+    const float hundredth = static_cast<float>(kTrackWidth) / 100.0f;
     const float twips = static_cast<float>(percent) * hundredth;
     return static_cast<int>(std::lround(twips / static_cast<float>(ui::kTwipsPerPixel)));
 }
@@ -62,48 +68,51 @@ Tool1::~Tool1() = default;
 
 void Tool1::CreateControls()
 {
-    using namespace ui;
     const auto left = Qt::AlignLeft | Qt::AlignTop;
     const auto centred = Qt::AlignHCenter | Qt::AlignTop;
-    const QFont small = DesignFont(8.25, false);
-    const QFont label = DesignFont(8.25, true);
-    const QFont large = DesignFont(13.5, true);
-    auto* label1 =
-        MakeLabel(this, "Label1", QStringLiteral("Originale:"), TwipsRect(240, 165, 1095, 255), kYellow, left, label);
-    text1_ = MakeControl<QLineEdit>(this, "Text1", TwipsRect(1320, 120, 5415, 285));
-    auto* command1 = MakeButton(this, "Command1", QStringLiteral("..."), TwipsRect(6720, 120, 495, 300), small);
-    auto* label2 =
-        MakeLabel(this, "Label2", QStringLiteral("Modificato:"), TwipsRect(240, 525, 1095, 255), kYellow, left, label);
-    text2_ = MakeControl<QLineEdit>(this, "Text2", TwipsRect(1320, 480, 5415, 285));
-    auto* command2 = MakeButton(this, "Command2", QStringLiteral("..."), TwipsRect(6720, 480, 495, 300), small);
+    const QFont small = ui::DesignFont(8.25, false);
+    const QFont label = ui::DesignFont(8.25, true);
+    const QFont large = ui::DesignFont(13.5, true);
+    auto* label1 = ui::MakeLabel(this, "Label1", QStringLiteral("Originale:"), ui::TwipsRect(240, 165, 1095, 255),
+                                 ui::kYellow, left, label);
+    text1_ = ui::MakeControl<QLineEdit>(this, "Text1", ui::TwipsRect(1320, 120, 5415, 285));
+    auto* command1 = ui::MakeButton(this, "Command1", QStringLiteral("..."), ui::TwipsRect(6720, 120, 495, 300), small);
+    auto* label2 = ui::MakeLabel(this, "Label2", QStringLiteral("Modificato:"), ui::TwipsRect(240, 525, 1095, 255),
+                                 ui::kYellow, left, label);
+    text2_ = ui::MakeControl<QLineEdit>(this, "Text2", ui::TwipsRect(1320, 480, 5415, 285));
+    auto* command2 = ui::MakeButton(this, "Command2", QStringLiteral("..."), ui::TwipsRect(6720, 480, 495, 300), small);
     // Only the file dialog fills the path boxes: a typed path would never be read.
     for (QLineEdit* box : {text1_, text2_}) {
         box->setFont(small);
         box->setReadOnly(true);
     }
-    const QFont buttons = DesignFont(12, true);
-    auto* command5 = MakeButton(this, "Command5", QStringLiteral("CONFRONTA"), TwipsRect(120, 840, 3495, 495), buttons);
-    auto* command3 = MakeButton(this, "Command3", QStringLiteral("CHIUDI"), TwipsRect(3720, 840, 3495, 495), buttons);
+    const QFont buttons = ui::DesignFont(12, true);
+    auto* command5 =
+        ui::MakeButton(this, "Command5", QStringLiteral("CONFRONTA"), ui::TwipsRect(120, 840, 3495, 495), buttons);
+    auto* command3 =
+        ui::MakeButton(this, "Command3", QStringLiteral("CHIUDI"), ui::TwipsRect(3720, 840, 3495, 495), buttons);
 
-    frame1_ = MakeFrame<ProgressFrame>(this, "Frame1", TwipsRect(120, 1320, 7095, 735));
+    frame1_ = ui::MakeFrame<ui::ProgressFrame>(this, "Frame1", ui::TwipsRect(120, 1320, 7095, 735));
     frame1_->setAccessibleName(QStringLiteral("Avanzamento del confronto"));
     frame1_->setAutoFillBackground(true);
-    SetColour(frame1_, QPalette::Window, kTeal);
+    ui::SetColour(frame1_, QPalette::Window, ui::kTeal);
     // Created bottom to top: track, bar, percentage.
-    MakeFilledLabel(frame1_, "Label6", TwipsRect(120, 240, kTrackWidth, 375), kRed);
-    label5_ = MakeFilledLabel(frame1_, "Label5", TwipsRect(120, 240, kBarStartWidth, 375), kGreen);
-    label7_ = MakeLabel(frame1_, "Label7", QStringLiteral("0%"), TwipsRect(120, 240, kTrackWidth, 375), kDarkBlue,
-                        centred, large);
+    ui::MakeFilledLabel(frame1_, "Label6", ui::TwipsRect(120, 240, kTrackWidth, 375), ui::kRed);
+    label5_ = ui::MakeFilledLabel(frame1_, "Label5", ui::TwipsRect(120, 240, kBarStartWidth, 375), ui::kGreen);
+    label7_ = ui::MakeLabel(frame1_, "Label7", QStringLiteral("0%"), ui::TwipsRect(120, 240, kTrackWidth, 375),
+                            ui::kDarkBlue, centred, large);
 
-    MakeLabel(this, "Label4", QStringLiteral("AGGIUNTE"), TwipsRect(240, 2220, 1935, 375), kGreen, centred, large);
-    list3_ = MakeWordList(this, "List3", list3Model_.get(), TwipsRect(240, 2640, 1935, 1560));
-    MakeLabel(this, "Label3", QStringLiteral("MANCANTI"), TwipsRect(2400, 2220, 1935, 375), kGreen, centred, large);
-    list1_ = MakeWordList(this, "List1", list1Model_.get(), TwipsRect(2400, 2640, 1935, 1560));
+    ui::MakeLabel(this, "Label4", QStringLiteral("AGGIUNTE"), ui::TwipsRect(240, 2220, 1935, 375), ui::kGreen, centred,
+                  large);
+    list3_ = ui::MakeWordList(this, "List3", list3Model_.get(), ui::TwipsRect(240, 2640, 1935, 1560));
+    ui::MakeLabel(this, "Label3", QStringLiteral("MANCANTI"), ui::TwipsRect(2400, 2220, 1935, 375), ui::kGreen, centred,
+                  large);
+    list1_ = ui::MakeWordList(this, "List1", list1Model_.get(), ui::TwipsRect(2400, 2640, 1935, 1560));
     auto* command4 =
-        MakeButton(this, "Command4", QStringLiteral("SALVA AGGIUNTE"), TwipsRect(4560, 2260, 2535, 975), large);
+        ui::MakeButton(this, "Command4", QStringLiteral("SALVA AGGIUNTE"), ui::TwipsRect(4560, 2260, 2535, 975), large);
     auto* command6 =
-        MakeButton(this, "Command6", QStringLiteral("SALVA MANCANTI"), TwipsRect(4560, 3240, 2535, 975), large);
-    list2_ = MakeWordList(this, "List2", list2Model_.get(), TwipsRect(4560, 2640, 1935, 1560));
+        ui::MakeButton(this, "Command6", QStringLiteral("SALVA MANCANTI"), ui::TwipsRect(4560, 3240, 2535, 975), large);
+    list2_ = ui::MakeWordList(this, "List2", list2Model_.get(), ui::TwipsRect(4560, 2640, 1935, 1560));
     list2_->setVisible(false);
 
     // Screen readers name each control by the caption beside it, or by what
@@ -116,14 +125,10 @@ void Tool1::CreateControls()
     list1_->setAccessibleName(QStringLiteral("Mancanti"));
 
     // A file dropped on a path row loads as if chosen with its "...".
-    auto* originalRow = new PathDrop(this, [this](const QString& path) { LoadOriginal(path); });
-    auto* modifiedRow = new PathDrop(this, [this](const QString& path) { LoadModified(path); });
-    for (QWidget* control :
-         {static_cast<QWidget*>(label1), static_cast<QWidget*>(text1_), static_cast<QWidget*>(command1)})
-        originalRow->Watch(control);
-    for (QWidget* control :
-         {static_cast<QWidget*>(label2), static_cast<QWidget*>(text2_), static_cast<QWidget*>(command2)})
-        modifiedRow->Watch(control);
+    auto* originalRow = new ui::PathDrop(this, [this](const QString& path) { LoadOriginal(path); });
+    auto* modifiedRow = new ui::PathDrop(this, [this](const QString& path) { LoadModified(path); });
+    originalRow->Watch({label1, text1_, command1});
+    modifiedRow->Watch({label2, text2_, command2});
 
     connect(command1, &QPushButton::clicked, this, &Tool1::Command1_Click);
     connect(command2, &QPushButton::clicked, this, &Tool1::Command2_Click);
@@ -239,7 +244,7 @@ void Tool1::SaveResult(const WordList& words, std::string_view fileName, const Q
     }
     const std::filesystem::path target = services_.AppPath(fileName);
     if (target.empty()) {
-        ui::ShowNoAppFolder(services_, this);
+        services_.Message(this, ui::NoAppFolder(), ui::kTitle, ui::Buttons::Ok);
         return;
     }
     if (!ui::SaveWordList(services_, this, target, words))

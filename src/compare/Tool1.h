@@ -32,10 +32,6 @@ public:
     static constexpr int kCompactHeight = 2550;
     static constexpr int kExpandedHeight = 4815;
     static constexpr int kNonClientAllowance = 435;
-    // Width of the progress track (Label6), in twips.
-    static constexpr int kTrackWidth = 6855;
-    // Width of the progress bar (Label5) before a run, in twips.
-    static constexpr int kBarStartWidth = 15;
 
     explicit Tool1(ui::Services& services, QWidget* parent = nullptr);
     ~Tool1() override;

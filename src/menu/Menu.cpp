@@ -19,8 +19,7 @@
 #include "ui/BusyCursor.h"
 #include "ui/Conversions.h"
 #include "ui/Design.h"
-#include "ui/DictionaryLoader.h"
-#include "ui/FileReason.h"
+#include "ui/FileMessages.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
@@ -50,28 +49,6 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, cons
     QLabel* label = ui::MakeLabel(parent, name, caption, geometry, colour, alignment, font);
     label->setAttribute(Qt::WA_NoMousePropagation);
     return label;
-}
-
-// What the user is told when the chosen file was not installed, and why;
-// the game's dictionary is untouched.
-QString RefusalText(const QString& chosen, const ActivationResult& refusal)
-{
-    QString why;
-    switch (refusal.outcome) {
-    case ActivationResult::Outcome::NotADictionary:
-        why = QStringLiteral("il file non è un dizionario LEXOR");
-        break;
-    case ActivationResult::Outcome::EmptyFile:
-        why = QStringLiteral("il file è vuoto");
-        break;
-    case ActivationResult::Outcome::SameFile:
-        why = QStringLiteral("è già il dizionario attivo del gioco");
-        break;
-    default:
-        why = ui::Reason(refusal.error);
-        break;
-    }
-    return QStringLiteral("Il dizionario non è stato attivato, nessun file è stato cambiato:\n%1\n%2").arg(chosen, why);
 }
 
 } // namespace
@@ -182,7 +159,7 @@ void Menu::Command3_Click()
         return;
     const std::filesystem::path active = services_.AppPath(kActiveDictionary);
     if (active.empty()) {
-        ui::ShowNoAppFolder(services_, this);
+        services_.Message(this, ui::NoAppFolder(), ui::kTitle, ui::Buttons::Ok);
         return;
     }
     if (!dialog1_.Choose())
@@ -192,28 +169,29 @@ void Menu::Command3_Click()
         const ui::BusyCursor busy;
         result = ActivateDictionary(ui::ToPath(dialog1_.FileName), active);
     }
+    const QString& chosen = dialog1_.FileName;
+    QString told;
     switch (result.outcome) {
     case ActivationResult::Outcome::Installed:
-        break;
+        return;
     case ActivationResult::Outcome::NotADictionary:
+        told = ui::NotActivated(chosen, ui::Refusal::NotADictionary);
+        break;
     case ActivationResult::Outcome::EmptyFile:
+        told = ui::NotActivated(chosen, ui::Refusal::EmptyFile);
+        break;
     case ActivationResult::Outcome::SameFile:
+        told = ui::NotActivated(chosen, ui::Refusal::AlreadyActive);
+        break;
     case ActivationResult::Outcome::CouldNotRead:
-        services_.Message(this, RefusalText(dialog1_.FileName, result), ui::kTitle, ui::Buttons::Ok);
+        told = ui::NotActivated(chosen, result.error);
         break;
     case ActivationResult::Outcome::CouldNotCopy:
     case ActivationResult::Outcome::HeldOpen:
-        services_.Message(this, InstallFailureText(ui::FromPath(active), result), ui::kTitle, ui::Buttons::Ok);
+        told = ui::InstallFailure(ui::FromPath(active), result.error);
         break;
     }
-}
-
-QString Menu::InstallFailureText(const QString& path, const ActivationResult& failure)
-{
-    QString text = QStringLiteral("Impossibile installare il dizionario:\n%1\n%2").arg(path, ui::Reason(failure.error));
-    if (failure.outcome == ActivationResult::Outcome::HeldOpen)
-        text += QStringLiteral("\nChiudere il gioco e riprovare.");
-    return text;
+    services_.Message(this, told, ui::kTitle, ui::Buttons::Ok);
 }
 
 void Menu::Command4_Click()

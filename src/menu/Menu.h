@@ -14,10 +14,6 @@ class Services;
 }
 
 namespace lexor {
-struct ActivationResult;
-}
-
-namespace lexor {
 
 // The main menu: the program's hub. It opens one tool at a time, hiding
 // itself until the tool is gone, installs a dictionary as the game's active
@@ -30,12 +26,6 @@ public:
         QStringLiteral("LEXOR Tools - programma e grafica a cura degli sviluppatori di LEXOR Tools");
 
     explicit Menu(ui::Services& services, QWidget* parent = nullptr);
-
-    // What the user is told when installing a dictionary failed: the
-    // activation is silent otherwise, and a failed copy must not look like
-    // success. It names the active dictionary at path, the file being
-    // replaced; a file held by the running game gets advice of its own.
-    static QString InstallFailureText(const QString& path, const ActivationResult& failure);
 
     void Form_Load();
     void Command1_Click();

@@ -11,7 +11,7 @@
 #include "ui/BusyCursor.h"
 #include "ui/Conversions.h"
 #include "ui/Design.h"
-#include "ui/DictionaryLoader.h"
+#include "ui/DictionaryFiles.h"
 #include "ui/PathDrop.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
@@ -74,9 +74,7 @@ void Tool2::CreateControls()
     command1_ = ui::MakeButton(this, "Command1", QStringLiteral("..."), ui::TwipsRect(6480, 120, 495, 300), small);
     // A file dropped on the path row loads as if chosen with "...".
     auto* row = new ui::PathDrop(this, [this](const QString& path) { LoadFile(path); });
-    for (QWidget* control :
-         {static_cast<QWidget*>(label1_), static_cast<QWidget*>(text1_), static_cast<QWidget*>(command1_)})
-        row->Watch(control);
+    row->Watch({label1_, text1_, command1_});
     const QFont buttons = ui::DesignFont(12, true);
     command2_ =
         ui::MakeButton(this, "Command2", QStringLiteral("OTTIMIZZA"), ui::TwipsRect(120, 480, 3375, 495), buttons);

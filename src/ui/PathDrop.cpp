@@ -14,10 +14,12 @@ PathDrop::PathDrop(QObject* parent, std::function<void(const QString& path)> loa
 {
 }
 
-void PathDrop::Watch(QWidget* control)
+void PathDrop::Watch(std::initializer_list<QWidget*> controls)
 {
-    control->setAcceptDrops(true);
-    control->installEventFilter(this);
+    for (QWidget* control : controls) {
+        control->setAcceptDrops(true);
+        control->installEventFilter(this);
+    }
 }
 
 QString PathDrop::DroppedFile(const QMimeData* data)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 
 #include <QObject>
 #include <QString>
@@ -21,7 +22,8 @@ class PathDrop : public QObject {
 public:
     PathDrop(QObject* parent, std::function<void(const QString& path)> load);
 
-    void Watch(QWidget* control);
+    // The controls of the row, each of which takes the row's drops.
+    void Watch(std::initializer_list<QWidget*> controls);
 
     // The one file a drop carries, with the platform's separators, or
     // nothing if the drop is anything else.

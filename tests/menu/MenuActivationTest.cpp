@@ -199,18 +199,5 @@ TEST_F(MenuActivationTest, CopyIntoAMissingFolderSaysWhereAndCreatesNothing)
     EXPECT_EQ(services.dialogs.size(), 1u);
 }
 
-TEST(ActivationBoxes, FailureTextGivesTheFileTheReasonAndAdviceForAFileInUse)
-{
-    ActivationResult failure{ActivationResult::Outcome::CouldNotCopy,
-                             std::make_error_code(std::errc::permission_denied)};
-    const QString path = QStringLiteral("C:/LEXOR/LEXOR.lexor");
-    EXPECT_EQ(Menu::InstallFailureText(path, failure),
-              QStringLiteral("Impossibile installare il dizionario:\nC:/LEXOR/LEXOR.lexor\naccesso negato"));
-    failure = {ActivationResult::Outcome::HeldOpen, FileErrc::HeldOpen};
-    EXPECT_EQ(Menu::InstallFailureText(path, failure),
-              QStringLiteral("Impossibile installare il dizionario:\nC:/LEXOR/LEXOR.lexor\nil file è in uso da parte "
-                             "di un altro programma\nChiudere il gioco e riprovare."));
-}
-
 } // namespace
 } // namespace lexor

@@ -1,7 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
-#include <system_error>
+#include <optional>
 
 #include <QString>
 
@@ -33,17 +34,9 @@ std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, Fi
                                          QLineEdit* pathBox, const std::function<void(const QString& path)>& prepare,
                                          const QString& noWordsTitle, const QString& dropped = QString());
 
-// Writes words to path with the dictionary writer. On failure tells the user
-// why ("Impossibile salvare il file: ...") and returns false; the old file is
-// left as it was.
+// The one procedure by which every window saves words: writes them to path
+// with the dictionary writer. On failure tells the user why and returns
+// false; the old file is left as it was.
 bool SaveWordList(Services& services, QWidget* window, const std::filesystem::path& path, const WordList& words);
-
-// Tells the user that path could not be opened or read, and why
-// ("Impossibile leggere il file: ...").
-void ShowReadError(Services& services, QWidget* window, const QString& path, const std::error_code& error);
-
-// Tells the user that the program's folder, where the fixed files live,
-// could not be found, so nothing was written.
-void ShowNoAppFolder(Services& services, QWidget* window);
 
 } // namespace lexor::ui

@@ -1,32 +1,18 @@
-#include "ui/DictionaryLoader.h"
+#include "ui/DictionaryFiles.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QWidget>
 
-#include "dictionary/DictionaryFormat.h"
 #include "dictionary/DictionaryWriter.h"
 #include "ui/BusyCursor.h"
 #include "ui/Conversions.h"
 #include "ui/Design.h"
 #include "ui/FileDialog.h"
-#include "ui/FileReason.h"
+#include "ui/FileMessages.h"
 #include "ui/Services.h"
 
 namespace lexor::ui {
-
-void ShowReadError(Services& services, QWidget* window, const QString& path, const std::error_code& error)
-{
-    services.Message(window, QStringLiteral("Impossibile leggere il file:\n%1\n%2").arg(path, Reason(error)), kTitle,
-                     Buttons::Ok);
-}
-
-void ShowNoAppFolder(Services& services, QWidget* window)
-{
-    services.Message(window,
-                     QStringLiteral("Impossibile trovare la cartella del programma: nessun file è stato cambiato."),
-                     kTitle, Buttons::Ok);
-}
 
 std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, FileDialog& dialog, WordList& target,
                                          QLineEdit* pathBox, const std::function<void(const QString& path)>& prepare,
@@ -53,31 +39,19 @@ std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, Fi
     case ReadResult::Status::Loaded:
         break;
     case ReadResult::Status::BadHeader:
-        services.Message(window,
-                         QStringLiteral("Il file non è un dizionario LEXOR:\n%1\nla prima riga non è \"%2\".")
-                             .arg(path, FromCoreText(kDictionaryHeader)),
-                         kTitle, Buttons::Ok);
+        services.Message(window, NotADictionary(path), kTitle, Buttons::Ok);
         break;
     case ReadResult::Status::NoWords:
-        services.Message(window, QStringLiteral("Errore: nessuna parola nel dizionario!"), noWordsTitle, Buttons::Ok);
+        services.Message(window, NoWords(), noWordsTitle, Buttons::Ok);
         break;
     case ReadResult::Status::Truncated:
-        services.Message(window,
-                         QStringLiteral("Attenzione: il dizionario dichiara %1 parole ma ne contiene solo %2.")
-                             .arg(FromCoreText(result.declaredText))
-                             .arg(result.read),
-                         kTitle, Buttons::Ok);
+        services.Message(window, FewerWordsThanDeclared(result.declaredText, result.read), kTitle, Buttons::Ok);
         break;
     case ReadResult::Status::MoreThanDeclared:
-        services.Message(window,
-                         QStringLiteral("Attenzione: il dizionario dichiara %1 parole ma ne contiene %2.\n"
-                                        "Sono state caricate tutte le %2 parole.")
-                             .arg(FromCoreText(result.declaredText))
-                             .arg(result.read),
-                         kTitle, Buttons::Ok);
+        services.Message(window, MoreWordsThanDeclared(result.declaredText, result.read), kTitle, Buttons::Ok);
         break;
     case ReadResult::Status::ReadError:
-        ShowReadError(services, window, path, result.error);
+        services.Message(window, ReadFailure(path, result.error), kTitle, Buttons::Ok);
         break;
     }
     // The box shows a file only once its words are in the list.
@@ -94,9 +68,7 @@ bool SaveWordList(Services& services, QWidget* window, const std::filesystem::pa
         result = SaveDictionary(path, words);
     }
     if (!result)
-        services.Message(
-            window, QStringLiteral("Impossibile salvare il file:\n%1\n%2").arg(FromPath(path), Reason(result.error)),
-            kTitle, Buttons::Ok);
+        services.Message(window, SaveFailure(FromPath(path), result.error), kTitle, Buttons::Ok);
     return result.ok;
 }
 

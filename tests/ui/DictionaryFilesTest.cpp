@@ -16,13 +16,13 @@
 #include "dictionary/WordList.h"
 #include "support/WindowTest.h"
 #include "ui/Conversions.h"
-#include "ui/DictionaryLoader.h"
+#include "ui/DictionaryFiles.h"
 #include "ui/FileDialog.h"
 
 namespace lexor {
 namespace {
 
-class DictionaryLoader : public test::WindowTest {
+class DictionaryFiles : public test::WindowTest {
 protected:
     // Loads whatever the dialog answers into target; the preparation empties
     // the target and keeps the path it is given.
@@ -45,7 +45,7 @@ protected:
     std::optional<QString> prepared;
 };
 
-TEST_F(DictionaryLoader, CancelledDialogChangesNothing)
+TEST_F(DictionaryFiles, CancelledDialogChangesNothing)
 {
     target.AddItem("casa");
     services.QueueCancel();
@@ -55,7 +55,7 @@ TEST_F(DictionaryLoader, CancelledDialogChangesNothing)
     EXPECT_TRUE(services.boxes.empty());
 }
 
-TEST_F(DictionaryLoader, NoWordsShowsTheCallersTitle)
+TEST_F(DictionaryFiles, NoWordsShowsTheCallersTitle)
 {
     Choose(Write("vuoto.lexor", "Lexor Dictionary Volume\r\n0\r\n"));
     Load();
@@ -75,7 +75,7 @@ struct LoadCase {
     QString text; // the one box, or none
 };
 
-TEST_F(DictionaryLoader, WhatEachFileLeavesAndShows)
+TEST_F(DictionaryFiles, WhatEachFileLeavesAndShows)
 {
     const std::string header = "Lexor Dictionary Volume\r\n";
     const std::vector<LoadCase> cases = {
@@ -116,7 +116,7 @@ TEST_F(DictionaryLoader, WhatEachFileLeavesAndShows)
     }
 }
 
-TEST_F(DictionaryLoader, UnreadableFileShowsPathAndReason)
+TEST_F(DictionaryFiles, UnreadableFileShowsPathAndReason)
 {
     const QString path = ui::FromPath(game / "assente.lexor");
     services.QueueFile(path);
@@ -132,7 +132,7 @@ TEST_F(DictionaryLoader, UnreadableFileShowsPathAndReason)
 
 // A name that is no valid UTF-8 is shown with U+FFFD in its place, as the
 // file dialog would return it, and must still reach the file it names.
-TEST_F(DictionaryLoader, PosixOnly_NameThatIsNoValidTextIsLoadedThroughItsShownForm)
+TEST_F(DictionaryFiles, PosixOnly_NameThatIsNoValidTextIsLoadedThroughItsShownForm)
 {
     if (sizeof(std::filesystem::path::value_type) != 1)
         GTEST_SKIP() << "file names are UTF-16 here";
@@ -195,7 +195,7 @@ TEST_F(DictionaryLoader, PosixOnly_NameThatIsNoValidTextIsLoadedThroughItsShownF
 // The load of a file too big for the memory at hand is told in a box and
 // leaves the target empty; the next load works. The file holds one word of
 // 1 GiB.
-TEST(DictionaryLoaderMemory, PosixOnly_OutOfMemoryIsToldAndTheNextLoadWorks)
+TEST(DictionaryFilesMemory, PosixOnly_OutOfMemoryIsToldAndTheNextLoadWorks)
 {
 #if defined(_WIN32) || defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "needs an address-space limit, which AddressSanitizer cannot run under";

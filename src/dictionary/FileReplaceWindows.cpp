@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "dictionary/FolderOf.h"
 #include "dictionary/TemporaryFiles.h"
 
 namespace lexor {
@@ -130,8 +131,8 @@ HANDLE CreateTemporary(const std::filesystem::path& target, std::filesystem::pat
 {
     static std::atomic<unsigned> counter{0};
     bool shortForm = false;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temp = target.parent_path() / TemporaryName(target, GetCurrentProcessId(), counter++, shortForm);
+    for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
+        temp = FolderOf(target) / TemporaryName(target, GetCurrentProcessId(), counter++, shortForm);
         const HANDLE file =
             CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE)

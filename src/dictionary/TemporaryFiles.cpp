@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "dictionary/FolderOf.h"
+
 namespace lexor {
 namespace {
 
@@ -58,11 +60,9 @@ std::vector<LeftTemporary> TemporariesFor(const std::filesystem::path& target, u
     std::vector<LeftTemporary> found;
     const Native prefix = target.filename().native() + static_cast<Char>('.');
     const Native suffix = Ascii(".tmp");
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
     std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    for (std::filesystem::directory_iterator it(FolderOf(target), error), end; !error && it != end;
+         it.increment(error)) {
         const Native name = it->path().filename().native();
         if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
             name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)

@@ -6,6 +6,10 @@
 
 namespace lexor {
 
+// How many names a save tries for its temporary file: a name is taken only
+// while it is free, so it runs out only when the folder is crowded with them.
+constexpr int kTemporaryNameTries = 100;
+
 // The temporary files a save writes beside its target are named
 // "<target's name>.<process id>.<n>.tmp", so that a later save can tell the
 // ones a dead process left for the same target. A name too long for the

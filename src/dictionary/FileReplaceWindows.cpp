@@ -20,6 +20,9 @@ namespace {
 // is retried briefly, then reported with the old file untouched. A read-only
 // target is refused before anything is written, and the temporaries a dead
 // process left for the same target are removed.
+//
+// Every path reaches Win32 in its long form, so paths longer than the
+// system's old 260-character limit work as others do.
 
 constexpr int kReplaceTries = 5;
 constexpr DWORD kReplacePauseMs = 100;
@@ -58,6 +61,34 @@ std::error_code ErrorOf(DWORD code)
     }
 }
 
+// A path as Win32 takes it at any length: full, behind "\\?\". Such a path
+// is taken as written, so it is made full first, with the current folder,
+// "." and ".." and "/" resolved as Windows resolves them for a short path.
+// A device name ("NUL") keeps the form Windows gives it, and a path that
+// cannot be made full is passed on as it is, for the call to refuse.
+std::wstring LongForm(const std::filesystem::path& path)
+{
+    const std::wstring& given = path.native();
+    const auto startsWith = [](const std::wstring& text, const wchar_t* prefix) { return text.rfind(prefix, 0) == 0; };
+    if (startsWith(given, LR"(\\?\)") || startsWith(given, LR"(\\.\)"))
+        return given;
+    std::wstring full(given.size() + MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0)
+            return given;
+        const bool fits = length < full.size();
+        full.resize(length);
+        if (fits)
+            break;
+    }
+    if (startsWith(full, LR"(\\.\)"))
+        return full;
+    if (startsWith(full, LR"(\\)"))
+        return LR"(\\?\UNC\)" + full.substr(2);
+    return LR"(\\?\)" + full;
+}
+
 bool MayPass(DWORD code)
 {
     return code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED || code == ERROR_LOCK_VIOLATION;
@@ -65,7 +96,7 @@ bool MayPass(DWORD code)
 
 // Access denied also means a read-only file or a folder: only a refused
 // request for delete access shows that someone holds the file open.
-bool HeldOpenElsewhere(const std::filesystem::path& target)
+bool HeldOpenElsewhere(const std::wstring& target)
 {
     const HANDLE probe = CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -100,18 +131,18 @@ void RemoveLeftTemporaries(const std::filesystem::path& target)
         const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(left.processId));
         if (process == nullptr) {
             if (GetLastError() == ERROR_INVALID_PARAMETER)
-                DeleteFileW(left.path.c_str());
+                DeleteFileW(LongForm(left.path).c_str());
             continue;
         }
         if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
-            DeleteFileW(left.path.c_str());
+            DeleteFileW(LongForm(left.path).c_str());
         CloseHandle(process);
     }
 }
 
 // Nothing is written over a file the user has marked read-only, nor over a
 // folder in its place.
-WriteResult CheckTarget(const std::filesystem::path& target)
+WriteResult CheckTarget(const std::wstring& target)
 {
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -125,20 +156,20 @@ WriteResult CheckTarget(const std::filesystem::path& target)
     return {true, {}};
 }
 
-// A new file beside the target, opened for writing only by us. A name too
-// long for the folder falls back to a short one.
-HANDLE CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temp)
+// A new file beside the target, opened for writing only by us. A name the
+// folder refuses as too long falls back to a short one.
+HANDLE CreateTemporary(const std::filesystem::path& target, std::wstring& temp)
 {
     static std::atomic<unsigned> counter{0};
     bool shortForm = false;
     for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
-        temp = FolderOf(target) / TemporaryName(target, GetCurrentProcessId(), counter++, shortForm);
+        temp = LongForm(FolderOf(target) / TemporaryName(target, GetCurrentProcessId(), counter++, shortForm));
         const HANDLE file =
             CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE)
             return file;
         const DWORD code = GetLastError();
-        if (code == ERROR_FILENAME_EXCED_RANGE && !shortForm)
+        if ((code == ERROR_FILENAME_EXCED_RANGE || code == ERROR_INVALID_NAME) && !shortForm)
             shortForm = true;
         else if (code != ERROR_FILE_EXISTS)
             return INVALID_HANDLE_VALUE;
@@ -183,13 +214,14 @@ DWORD CopyAll(HANDLE from, HANDLE to)
 
 // fill writes the new contents into the temporary file and returns
 // ERROR_SUCCESS or the error.
-template <typename Fill> WriteResult ReplaceWith(const std::filesystem::path& target, Fill fill)
+template <typename Fill> WriteResult ReplaceWith(const std::filesystem::path& requested, Fill fill)
 {
+    const std::wstring target = LongForm(requested);
     if (WriteResult checked = CheckTarget(target); !checked)
         return checked;
-    RemoveLeftTemporaries(target);
-    std::filesystem::path temp;
-    const HANDLE file = CreateTemporary(target, temp);
+    RemoveLeftTemporaries(requested);
+    std::wstring temp;
+    const HANDLE file = CreateTemporary(requested, temp);
     if (file == INVALID_HANDLE_VALUE)
         return Failure(GetLastError());
     DWORD error = fill(file);
@@ -230,13 +262,14 @@ WriteResult ReplaceFileContents(const std::filesystem::path& target, std::string
 // anything but a disk file is refused, as the reader refuses it.
 WriteResult ReplaceFileWithCopy(const std::filesystem::path& source, const std::filesystem::path& target)
 {
-    const DWORD attributes = GetFileAttributesW(source.c_str());
+    const std::wstring sourcePath = LongForm(source);
+    const DWORD attributes = GetFileAttributesW(sourcePath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return Failure(GetLastError());
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return Failure(std::errc::is_a_directory);
     const HANDLE from =
-        CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        CreateFileW(sourcePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (from == INVALID_HANDLE_VALUE)
         return Failure(GetLastError());

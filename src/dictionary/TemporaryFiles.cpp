@@ -10,6 +10,10 @@ namespace {
 using Native = std::filesystem::path::string_type;
 using Char = Native::value_type;
 
+// Some file systems refuse a longer name with a reason that does not say so
+// (Wine's, for one, as "not found"), so the length is not left to them.
+constexpr std::size_t kLongestName = 255;
+
 Native Digits(unsigned long value)
 {
     Native digits;
@@ -46,13 +50,15 @@ bool ParseNumber(const Native& text, std::size_t& at, Char stop, unsigned long& 
 
 Native TemporaryName(const std::filesystem::path& target, unsigned long processId, unsigned counter, bool shortForm)
 {
-    Native name = shortForm ? Ascii(".lexor") : target.filename().native();
-    name += static_cast<Char>('.');
-    name += Digits(processId);
-    name += static_cast<Char>('.');
-    name += Digits(counter);
-    name += Ascii(".tmp");
-    return name;
+    Native suffix = Ascii(".");
+    suffix += Digits(processId);
+    suffix += static_cast<Char>('.');
+    suffix += Digits(counter);
+    suffix += Ascii(".tmp");
+    const Native name = target.filename().native();
+    if (shortForm || name.size() + suffix.size() > kLongestName)
+        return Ascii(".lexor") + suffix;
+    return name + suffix;
 }
 
 std::vector<LeftTemporary> TemporariesFor(const std::filesystem::path& target, unsigned long processId)

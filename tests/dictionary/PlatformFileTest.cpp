@@ -94,6 +94,32 @@ TEST(PlatformFiles, LineEndsAreTheFilesBytesNotTextModeTranslations)
     EXPECT_EQ(ReadBytes(dir / "copia.lexor"), ReadBytes(file));
 }
 
+// A path past Windows' old limit of 260 characters, to names near the 255
+// that file systems take, so a temporary name made from them would pass that
+// too. What was saved is read back through a copy at a short path.
+TEST(PlatformFiles, PathsPastThe260CharacterLimitSaveAndCopy)
+{
+    TempDir dir;
+    const auto folder = dir / std::string(150, 'c');
+    std::filesystem::create_directory(folder);
+    const std::string targetName = std::string(244, 'd') + ".lexor";
+    const std::string sourceName = std::string(244, 's') + ".lexor";
+    const auto target = folder / targetName;
+    const auto source = folder / sourceName;
+    ASSERT_GT(target.native().size(), 260u);
+
+    const WriteResult created = SaveDictionary(target, Words({"casa"}));
+    const WriteResult saved = SaveDictionary(target, Words({"mare", "casa"}));
+    const WriteResult copied = ReplaceFileWithCopy(target, source);
+    const WriteResult copiedOver = ReplaceFileWithCopy(target, source);
+    const WriteResult readBack = ReplaceFileWithCopy(source, dir / "corto.lexor");
+
+    for (const WriteResult& result : {created, saved, copied, copiedOver, readBack})
+        EXPECT_TRUE(result) << result.error.message();
+    EXPECT_EQ(ReadBytes(dir / "corto.lexor"), "Lexor Dictionary Volume\r\n2\r\ncasa\r\nmare\r\n");
+    EXPECT_EQ(Names(folder), (std::vector<std::string>{targetName, sourceName}));
+}
+
 TEST(PlatformFiles, Cp1252DecodingIsTheSameUnderAnyLocale)
 {
     const std::string bytes = "\x80\x81\x8a\x9d\x9f\xe8\xe9";
@@ -193,6 +219,32 @@ TEST(PlatformFiles, WindowsOnly_CopySharesItsSourceAndFailsWhole)
     exclusive.Release();
     EXPECT_EQ(ReadBytes(target), kOld);
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor", "nuovo.lexor"}));
+#endif
+}
+
+// Win32 takes long paths only full and as written, so the forms a short path
+// may take must still name the file Windows would name.
+TEST(PlatformFiles, WindowsOnly_RelativeDottedAndSlashedPathsReachTheFileTheyName)
+{
+#ifndef _WIN32
+    GTEST_SKIP() << "Windows path forms";
+#else
+    TempDir dir;
+    const auto folder = dir / "Dizionari";
+    std::filesystem::create_directory(folder);
+    std::wstring slashed = folder.native();
+    std::replace(slashed.begin(), slashed.end(), L'\\', L'/');
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    const WriteResult relative = SaveDictionary("d.lexor", Words({"casa"}));
+    const WriteResult dotted = ReplaceFileWithCopy("../Dizionari/./d.lexor", "..\\copia.lexor");
+    const WriteResult forward = SaveDictionary(slashed + L"/e.lexor", Words({"mare"}));
+    std::filesystem::current_path(before);
+
+    for (const WriteResult& result : {relative, dotted, forward})
+        EXPECT_TRUE(result) << result.error.message();
+    EXPECT_EQ(ReadBytes(dir / "copia.lexor"), "Lexor Dictionary Volume\r\n1\r\ncasa\r\n");
+    EXPECT_EQ(Names(folder), (std::vector<std::string>{"d.lexor", "e.lexor"}));
 #endif
 }
 

@@ -19,6 +19,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <aclapi.h>
+#include <sddl.h>
 #endif
 
 namespace lexor {
@@ -160,6 +163,31 @@ private:
     HANDLE handle_;
 };
 
+// A file's access list in the system's text form, and its owner's SID.
+std::wstring Security(const std::filesystem::path& file, SECURITY_INFORMATION part)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoW(file.c_str(), SE_FILE_OBJECT, part, nullptr, nullptr, nullptr, nullptr, &descriptor) !=
+        ERROR_SUCCESS)
+        return L"?";
+    LPWSTR text = nullptr;
+    ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1, part, &text, nullptr);
+    std::wstring result = text != nullptr ? text : L"?";
+    LocalFree(text);
+    LocalFree(descriptor);
+    return part == OWNER_SECURITY_INFORMATION ? result.substr(2) : result;
+}
+
+bool SetAccessList(const std::filesystem::path& file, const std::wstring& text)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(text.c_str(), SDDL_REVISION_1, &descriptor, nullptr))
+        return false;
+    const bool set = SetFileSecurityW(file.c_str(), DACL_SECURITY_INFORMATION, descriptor);
+    LocalFree(descriptor);
+    return set;
+}
+
 #endif
 
 TEST(PlatformFiles, WindowsOnly_TargetHeldOpenByAnotherProgramIsAFailureAndStaysWhole)
@@ -219,6 +247,42 @@ TEST(PlatformFiles, WindowsOnly_CopySharesItsSourceAndFailsWhole)
     exclusive.Release();
     EXPECT_EQ(ReadBytes(target), kOld);
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor", "nuovo.lexor"}));
+#endif
+}
+
+// Hidden and system, and an access list that shuts out everyone but the
+// system and the owner, survive the save and the copy over the file; a new
+// file takes neither from its source.
+TEST(PlatformFiles, WindowsOnly_ReplacedFileKeepsTheAttributesAndAccessRightsTheUserSet)
+{
+#ifndef _WIN32
+    GTEST_SKIP() << "Windows attributes and access lists";
+#else
+    TempDir dir;
+    const auto target = dir / "LEXOR.lexor";
+    const auto source = dir / "nuovo.lexor";
+    const std::string fresh = "Lexor Dictionary Volume\r\n1\r\nnuovo\r\n";
+    WriteBytes(target, kOld);
+    WriteBytes(source, fresh);
+    constexpr DWORD kSet = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    ASSERT_TRUE(SetFileAttributesW(target.c_str(), kSet));
+    ASSERT_TRUE(
+        SetAccessList(target, L"D:P(A;;FA;;;SY)(A;;FA;;;" + Security(target, OWNER_SECURITY_INFORMATION) + L")"));
+    const std::wstring rights = Security(target, DACL_SECURITY_INFORMATION);
+    ASSERT_NE(rights, Security(source, DACL_SECURITY_INFORMATION));
+
+    ASSERT_TRUE(SaveDictionary(target, Words({"mare"})));
+    EXPECT_EQ(GetFileAttributesW(target.c_str()) & kSet, kSet);
+    EXPECT_EQ(Security(target, DACL_SECURITY_INFORMATION), rights);
+    ASSERT_TRUE(ReplaceFileWithCopy(source, target));
+    EXPECT_EQ(GetFileAttributesW(target.c_str()) & kSet, kSet);
+    EXPECT_EQ(Security(target, DACL_SECURITY_INFORMATION), rights);
+    EXPECT_EQ(ReadBytes(target), fresh);
+
+    ASSERT_TRUE(ReplaceFileWithCopy(target, dir / "copia.lexor"));
+    EXPECT_EQ(GetFileAttributesW((dir / "copia.lexor").c_str()) & kSet, DWORD{0});
+    EXPECT_EQ(Security(dir / "copia.lexor", DACL_SECURITY_INFORMATION), Security(source, DACL_SECURITY_INFORMATION));
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor", "copia.lexor", "nuovo.lexor"}));
 #endif
 }
 

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "dictionary/FolderOf.h"
 #include "dictionary/TemporaryFiles.h"
 
 namespace lexor {
@@ -37,7 +38,6 @@ namespace {
 // write is refused, as it would be to any program writing into it. A symbolic
 // link is followed and the file it names is replaced, so the link stays a link.
 
-constexpr int kCreateTries = 100;
 constexpr std::size_t kCopyChunk = std::size_t{256} << 10;
 
 WriteResult Failure(int code)
@@ -63,12 +63,6 @@ std::filesystem::path ResolvedTarget(const std::filesystem::path& target)
     return path;
 }
 
-std::filesystem::path FolderOf(const std::filesystem::path& target)
-{
-    const auto folder = target.parent_path();
-    return folder.empty() ? std::filesystem::path(".") : folder;
-}
-
 unsigned NextCounter()
 {
     static std::atomic<unsigned> counter{0};
@@ -91,7 +85,7 @@ template <typename Create> int Name(const std::filesystem::path& target, std::fi
 {
     bool shortForm = false;
     int error = EEXIST;
-    for (int attempt = 0; attempt < kCreateTries; ++attempt) {
+    for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
         temp =
             FolderOf(target) / TemporaryName(target, static_cast<unsigned long>(::getpid()), NextCounter(), shortForm);
         if (create(temp) == 0)

@@ -2,11 +2,17 @@
 
 #include <system_error>
 
+#include "dictionary/FolderOf.h"
+
 namespace lexor {
 namespace {
 
 using Native = std::filesystem::path::string_type;
 using Char = Native::value_type;
+
+// Some file systems refuse a longer name with a reason that does not say so
+// (Wine's, for one, as "not found"), so the length is not left to them.
+constexpr std::size_t kLongestName = 255;
 
 Native Digits(unsigned long value)
 {
@@ -44,13 +50,15 @@ bool ParseNumber(const Native& text, std::size_t& at, Char stop, unsigned long& 
 
 Native TemporaryName(const std::filesystem::path& target, unsigned long processId, unsigned counter, bool shortForm)
 {
-    Native name = shortForm ? Ascii(".lexor") : target.filename().native();
-    name += static_cast<Char>('.');
-    name += Digits(processId);
-    name += static_cast<Char>('.');
-    name += Digits(counter);
-    name += Ascii(".tmp");
-    return name;
+    Native suffix = Ascii(".");
+    suffix += Digits(processId);
+    suffix += static_cast<Char>('.');
+    suffix += Digits(counter);
+    suffix += Ascii(".tmp");
+    const Native name = target.filename().native();
+    if (shortForm || name.size() + suffix.size() > kLongestName)
+        return Ascii(".lexor") + suffix;
+    return name + suffix;
 }
 
 std::vector<LeftTemporary> TemporariesFor(const std::filesystem::path& target, unsigned long processId)
@@ -58,11 +66,9 @@ std::vector<LeftTemporary> TemporariesFor(const std::filesystem::path& target, u
     std::vector<LeftTemporary> found;
     const Native prefix = target.filename().native() + static_cast<Char>('.');
     const Native suffix = Ascii(".tmp");
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
     std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    for (std::filesystem::directory_iterator it(FolderOf(target), error), end; !error && it != end;
+         it.increment(error)) {
         const Native name = it->path().filename().native();
         if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
             name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 
+#include "dictionary/FolderOf.h"
+
 namespace lexor::ui {
 namespace {
 
@@ -32,14 +34,15 @@ template <class Native> Native Encode(const QString& text)
         return QFile::encodeName(text).toStdString();
 }
 
-// The entry of folder that shows as shown, if exactly one does.
-std::optional<fs::path> StoredName(const fs::path& folder, const QString& shown)
+// The entry of path's folder that shows as path's name does, if exactly one
+// does.
+std::optional<fs::path> StoredName(const fs::path& path)
 {
+    const QString shown = Decode(path.filename().native());
     std::optional<fs::path> found;
     std::error_code error;
     const fs::directory_iterator end;
-    for (auto it = fs::directory_iterator(folder.empty() ? fs::path(".") : folder, error); !error && it != end;
-         it.increment(error)) {
+    for (auto it = fs::directory_iterator(FolderOf(path), error); !error && it != end; it.increment(error)) {
         fs::path name = it->path().filename();
         if (Decode(name.native()) != shown)
             continue;
@@ -70,10 +73,9 @@ fs::path ToPath(const QString& path)
         return shown;
     fs::path stored = shown.root_path();
     for (const fs::path& part : shown.relative_path()) {
-        const QString partShown = Decode(part.native());
         std::optional<fs::path> name;
-        if (partShown.contains(QChar::ReplacementCharacter) && !fs::exists(stored / part, error))
-            name = StoredName(stored, partShown);
+        if (Decode(part.native()).contains(QChar::ReplacementCharacter) && !fs::exists(stored / part, error))
+            name = StoredName(stored / part);
         stored /= name ? *name : part;
     }
     return stored;

@@ -19,6 +19,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <aclapi.h>
+#include <sddl.h>
 #endif
 
 namespace lexor {
@@ -94,6 +97,48 @@ TEST(PlatformFiles, LineEndsAreTheFilesBytesNotTextModeTranslations)
     EXPECT_EQ(ReadBytes(dir / "copia.lexor"), ReadBytes(file));
 }
 
+// A path past Windows' old limit of 260 characters, to names near the 255
+// that file systems take, so a temporary name made from them would pass that
+// too. What was saved is read back through a copy at a short path.
+TEST(PlatformFiles, PathsPastThe260CharacterLimitSaveAndCopy)
+{
+    TempDir dir;
+    const auto folder = dir / std::string(150, 'c');
+    std::filesystem::create_directory(folder);
+    const std::string targetName = std::string(244, 'd') + ".lexor";
+    const std::string sourceName = std::string(244, 's') + ".lexor";
+    const auto target = folder / targetName;
+    const auto source = folder / sourceName;
+    ASSERT_GT(target.native().size(), 260u);
+
+    const WriteResult created = SaveDictionary(target, Words({"casa"}));
+    const WriteResult saved = SaveDictionary(target, Words({"mare", "casa"}));
+    const WriteResult copied = ReplaceFileWithCopy(target, source);
+    const WriteResult readBack = ReplaceFileWithCopy(source, dir / "corto.lexor");
+
+    for (const WriteResult& result : {created, saved, copied, readBack})
+        EXPECT_TRUE(result) << result.error.message();
+    EXPECT_EQ(ReadBytes(dir / "corto.lexor"), "Lexor Dictionary Volume\r\n2\r\ncasa\r\nmare\r\n");
+    EXPECT_EQ(Names(folder), (std::vector<std::string>{targetName, sourceName}));
+}
+
+// Windows takes a long path only full and as written, so the other forms a
+// path may take must still name the file the system would name.
+TEST(PlatformFiles, RelativeAndDottedPathsReachTheFileTheyName)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir / "Dizionari");
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(dir / "Dizionari");
+    const WriteResult relative = SaveDictionary("d.lexor", Words({"casa"}));
+    const WriteResult dotted = ReplaceFileWithCopy("../Dizionari/./d.lexor", "../copia.lexor");
+    std::filesystem::current_path(before);
+
+    EXPECT_TRUE(relative) << relative.error.message();
+    EXPECT_TRUE(dotted) << dotted.error.message();
+    EXPECT_EQ(ReadBytes(dir / "copia.lexor"), "Lexor Dictionary Volume\r\n1\r\ncasa\r\n");
+}
+
 TEST(PlatformFiles, Cp1252DecodingIsTheSameUnderAnyLocale)
 {
     const std::string bytes = "\x80\x81\x8a\x9d\x9f\xe8\xe9";
@@ -133,6 +178,21 @@ public:
 private:
     HANDLE handle_;
 };
+
+// A file's access list, or its owner, in the system's text form.
+std::wstring Security(const std::filesystem::path& file, SECURITY_INFORMATION part)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoW(file.c_str(), SE_FILE_OBJECT, part, nullptr, nullptr, nullptr, nullptr, &descriptor) !=
+        ERROR_SUCCESS)
+        return L"?";
+    LPWSTR text = nullptr;
+    ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1, part, &text, nullptr);
+    std::wstring result = text != nullptr ? text : L"?";
+    LocalFree(text);
+    LocalFree(descriptor);
+    return result;
+}
 
 #endif
 
@@ -193,6 +253,46 @@ TEST(PlatformFiles, WindowsOnly_CopySharesItsSourceAndFailsWhole)
     exclusive.Release();
     EXPECT_EQ(ReadBytes(target), kOld);
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor", "nuovo.lexor"}));
+#endif
+}
+
+// Hidden and system, and an access list that shuts out everyone but the
+// system and the owner, survive a save and then a copy over the file (a
+// fault in either shows at the end); a new file takes neither from its source.
+TEST(PlatformFiles, WindowsOnly_ReplacedFileKeepsTheAttributesAndAccessRightsTheUserSet)
+{
+#ifndef _WIN32
+    GTEST_SKIP() << "Windows attributes and access lists";
+#else
+    TempDir dir;
+    const auto target = dir / "LEXOR.lexor";
+    const auto source = dir / "nuovo.lexor";
+    const std::string fresh = "Lexor Dictionary Volume\r\n1\r\nnuovo\r\n";
+    WriteBytes(target, kOld);
+    WriteBytes(source, fresh);
+    constexpr DWORD kSet = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    ASSERT_TRUE(SetFileAttributesW(target.c_str(), kSet));
+    const std::wstring owner = Security(target, OWNER_SECURITY_INFORMATION).substr(2);
+    PSECURITY_DESCRIPTOR shut = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+        (L"D:P(A;;FA;;;SY)(A;;FA;;;" + owner + L")").c_str(), SDDL_REVISION_1, &shut, nullptr));
+    ASSERT_TRUE(SetFileSecurityW(target.c_str(), DACL_SECURITY_INFORMATION, shut));
+    LocalFree(shut);
+    const std::wstring rights = Security(target, DACL_SECURITY_INFORMATION);
+    ASSERT_NE(rights, Security(source, DACL_SECURITY_INFORMATION));
+
+    const WriteResult saved = SaveDictionary(target, Words({"mare"}));
+    const WriteResult copied = ReplaceFileWithCopy(source, target);
+    const WriteResult created = ReplaceFileWithCopy(target, dir / "copia.lexor");
+
+    for (const WriteResult& result : {saved, copied, created})
+        EXPECT_TRUE(result) << result.error.message();
+    EXPECT_EQ(GetFileAttributesW(target.c_str()) & kSet, kSet);
+    EXPECT_EQ(Security(target, DACL_SECURITY_INFORMATION), rights);
+    EXPECT_EQ(ReadBytes(target), fresh);
+    EXPECT_EQ(GetFileAttributesW((dir / "copia.lexor").c_str()) & kSet, DWORD{0});
+    EXPECT_EQ(Security(dir / "copia.lexor", DACL_SECURITY_INFORMATION), Security(source, DACL_SECURITY_INFORMATION));
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor", "copia.lexor", "nuovo.lexor"}));
 #endif
 }
 

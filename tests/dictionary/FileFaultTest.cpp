@@ -66,7 +66,8 @@ WordList ManyWords(int count)
     return list;
 }
 
-// A word list that leaves the target's folder as it was when reading fails.
+// Reading path fails with a reason and leaves the list it reads into as it
+// was; reading its first line fails too.
 void ExpectReadError(const fs::path& path)
 {
     WordList list;

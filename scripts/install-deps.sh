@@ -5,7 +5,9 @@
 #                               its fonts, Xvfb and the tools that drive it,
 #                               for scripts/test-windows.sh
 #   install-deps.sh qt-source   what building Qt for Windows from Debian's
-#                               source needs (scripts/provide-qt-windows.sh)
+#                               source and packing that source need
+#                               (scripts/provide-qt-windows.sh,
+#                               scripts/package-qt-source.sh)
 set -euo pipefail
 
 packages=(
@@ -24,7 +26,7 @@ windows_packages=(
 )
 
 qt_source_packages=(
-  dpkg-dev ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools zstd
+  dpkg-dev patch ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools zstd
 )
 
 for group in "$@"; do

@@ -103,9 +103,10 @@ qt_source_dsc() {
 
 # Prints the folder that holds Debian's source package qt6-base, exactly
 # qt_debian_version: the .dsc and the tarballs it names. Downloaded once
-# into the cache (about 46 MB; the first time needs root or sudo, to add a
-# deb-src entry and run apt-get update), checked on every call. Called in a
-# condition, so every step checks its own failure.
+# into the cache (about 46 MB), checked on every call. Where apt does not
+# know the source package yet, root or sudo adds a deb-src entry and runs
+# apt-get update first. Called in a condition, so every step checks its own
+# failure.
 qt_fetch_source() {
   local folder="$qt_cache/qt6-base-$qt_debian_version-source"
   mkdir -p "$qt_cache" || return 1
@@ -114,10 +115,9 @@ qt_fetch_source() {
     [ -f "$folder/.complete" ] && exit 0
     tmp=$(mktemp -d "$qt_cache/.source.XXXXXX") || exit 1
     trap 'rm -rf "$tmp" "$tmp.log"' EXIT
+    download() { (cd "$tmp" && apt-get source --download-only -qq "qt6-base=$qt_debian_version") >"$tmp.log" 2>&1; }
     echo "downloading Debian's source package qt6-base=$qt_debian_version" >&2
-    qt_add_deb_src || exit 1
-    qt_as_root apt-get update -qq || exit 1
-    (cd "$tmp" && apt-get source --download-only -qq "qt6-base=$qt_debian_version") >"$tmp.log" 2>&1 || {
+    download || { qt_add_deb_src && qt_as_root apt-get update -qq && download; } || {
       cat "$tmp.log" >&2
       echo "apt-get source qt6-base=$qt_debian_version failed" >&2
       exit 1

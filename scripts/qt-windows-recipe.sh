@@ -143,7 +143,7 @@ qt_unpack_source() {
     return 1
   }
   rm -f "$log"
-  patch -d "$destination" -p1 --forward --batch --quiet <"$qt_patch" || {
+  patch -d "$destination" -p1 --fuzz=0 --forward --batch --quiet <"$qt_patch" || {
     echo "$qt_patch does not apply to qt6-base $qt_debian_version" >&2
     return 1
   }

@@ -1,13 +1,19 @@
 # A thin layer over CMake: `make run` builds and starts the program,
-# `make test` builds and runs every test, `make windows` builds the program
-# and every test for Windows and runs them under Wine (scripts/test-windows.sh),
-# `make windows-package` then writes the zip for players into dist/.
+# `make test` builds and runs every test, `make install GAME=<folder>`
+# installs the program into the game's folder (scripts/install-linux.sh),
+# `make windows` builds the program and every test for Windows and runs them
+# under Wine (scripts/test-windows.sh), `make windows-package` then writes
+# into dist/ the zip for players and the source of the Qt it links, which
+# `make windows-source` writes alone (scripts/package-qt-source.sh).
+# A new build folder is configured as RelWithDebInfo; an existing one keeps
+# its build type unless BUILD_TYPE names one.
 BUILD ?= build
-BUILD_TYPE ?= RelWithDebInfo
+BUILD_TYPE ?=
 JOBS ?= 2
 CMAKE_FLAGS ?=
+GAME ?=
 
-.PHONY: all deps configure build run test asan windows windows-package clean
+.PHONY: all deps configure build run test asan install windows windows-package windows-source clean
 
 all: build
 
@@ -15,7 +21,7 @@ deps:
 	@scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) $(if $(BUILD_TYPE),-DCMAKE_BUILD_TYPE=$(BUILD_TYPE)) $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
@@ -29,11 +35,20 @@ test: build
 asan:
 	$(MAKE) test BUILD=build-asan BUILD_TYPE=Debug CMAKE_FLAGS="-DLEXOR_SANITIZE=ON -DLEXOR_BUILD_BENCH=OFF"
 
+install:
+	@[ -n "$(GAME)" ] || { echo "Name the game's folder: make install GAME=~/Giochi/LEXOR" >&2; exit 2; }
+	@$(MAKE) --no-print-directory configure
+	cmake --build $(BUILD) --target lexor-tools -j$(JOBS)
+	scripts/install-linux.sh "$(GAME)" $(BUILD)
+
 windows:
 	scripts/test-windows.sh
 
 windows-package:
 	scripts/package-windows.sh
 
+windows-source:
+	scripts/package-qt-source.sh
+
 clean:
-	rm -rf build build-asan build-win dist
+	rm -rf build build-asan build-win build-rel build-fuzz build-qt-source build-core-win dist

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Installs with apt-get whatever a fresh Debian 12 machine lacks to build,
-# run and test the program. Packages already present are skipped.
+# run and test the program, the installed one included (on a virtual display
+# driven by xdotool, started through its desktop entry). Packages already
+# present are skipped.
 #   install-deps.sh windows     also the MinGW-w64 cross compiler, Wine and
-#                               its fonts, Xvfb and the tools that drive it,
-#                               for scripts/test-windows.sh
+#                               its fonts and ImageMagick, for
+#                               scripts/test-windows.sh
 #   install-deps.sh qt-source   what building Qt for Windows from Debian's
-#                               source needs (scripts/provide-qt-windows.sh)
+#                               source and packing that source need
+#                               (scripts/provide-qt-windows.sh,
+#                               scripts/package-qt-source.sh)
 set -euo pipefail
 
 packages=(
@@ -16,15 +20,16 @@ packages=(
   fonts-dejavu-core fonts-liberation
   wamerican-huge wbritish-huge witalian
   strace acl attr
+  xvfb xdotool desktop-file-utils libglib2.0-bin
 )
 
 windows_packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64 wine fonts-wine
-  zstd xvfb xdotool imagemagick
+  zstd imagemagick
 )
 
 qt_source_packages=(
-  dpkg-dev ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools zstd
+  dpkg-dev patch ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools zstd
 )
 
 for group in "$@"; do

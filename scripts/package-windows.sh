@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
-# Writes dist/LEXOR-Tools-1.6-windows-x64.zip, the download for players:
-#   lexor-tools.exe          the whole program in one file, stripped
-#   LEGGIMI.txt              how to install it, the licences, where the source is
-#   licenze/                 the licence texts of the program, Qt and the runtime
-#   sorgenti/                the program's complete source at the packaged revision
-# The executable is the one scripts/test-windows.sh has just built and tested.
+# Writes into dist/ what is published for players on Windows:
+#   LEXOR-Tools-<version>-windows-x64.zip, the download:
+#     lexor-tools.exe          the whole program in one file, stripped
+#     LEGGIMI.txt              how to install it, the licences, where the source is
+#     licenze/                 the licence texts of the program, Qt, Qt's
+#                              Italian translation and the runtime
+#     sorgenti/                the program's complete source at the packaged
+#                              revision, and the patch made to Qt's source
+#   LEXOR-Tools-Qt-<Qt version>-sorgenti.zip, the complete source of the Qt
+#     linked in, to be published beside it (scripts/package-qt-source.sh).
+# <version> is the one the menu shows (LEXOR_SHOWN_VERSION in CMake). The
+# executable is the one scripts/test-windows.sh has just built and tested;
+# here the tests must run, Wine or not, since LEGGIMI says they did. The
+# versions LEGGIMI states are read from what is shipped: Qt's from the Qt
+# the build linked, the translation's from the package its file came from.
 # The archive is checked before it is kept: exactly these entries, never a
 # dictionary or a Dizionari folder (unpacking it into a game folder must not
 # replace a player's dictionaries), and an executable that needs no DLL beside
@@ -13,10 +22,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+source scripts/qt-windows-recipe.sh
 BUILD_WIN=${BUILD_WIN:-build-win}
-version=1.6
-name="LEXOR-Tools-$version-windows-x64"
-zip="dist/$name.zip"
 
 fail() {
   echo "package-windows.sh: $*" >&2
@@ -28,7 +35,27 @@ if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
   echo "package-windows.sh: the work tree has uncommitted changes; the source archive holds HEAD" >&2
 fi
 
-scripts/test-windows.sh
+scripts/package-qt-source.sh
+LEXOR_WINE_REQUIRED=1 scripts/test-windows.sh
+
+cached() { sed -n "s/^$1:[A-Z]*=//p" "$BUILD_WIN/CMakeCache.txt"; }
+version=$(cached LEXOR_SHOWN_VERSION)
+[ -n "$version" ] || fail "$BUILD_WIN/CMakeCache.txt names no LEXOR_SHOWN_VERSION"
+name="LEXOR-Tools-$version-windows-x64"
+zip="dist/$name.zip"
+
+qt_config_version="$(cached Qt6_DIR)/Qt6ConfigVersionImpl.cmake"
+linked_qt=$(sed -n 's/^set(PACKAGE_VERSION "\(.*\)")$/\1/p' "$qt_config_version" 2>/dev/null || true)
+[ "$linked_qt" = "$qt_version" ] ||
+  fail "the build linked Qt \"$linked_qt\" ($qt_config_version), but the Qt source published is $qt_version"
+qt_core_version=$(dpkg-query -W -f='${source:Version}' libqt6core6)
+[ "$qt_core_version" = "$qt_debian_version" ] ||
+  fail "libqt6core6 is $qt_core_version: its licence notices are not those of qt6-base $qt_debian_version"
+translation=$(cached LEXOR_QTBASE_IT_QM)
+translation_package=$(dpkg-query -S "$translation" 2>/dev/null | cut -d: -f1) ||
+  fail "$translation comes from no Debian package: its licence is unknown"
+translation_source=$(dpkg-query -W -f='${source:Package}' "$translation_package")
+translation_version=$(dpkg-query -W -f='${source:Version}' "$translation_package")
 
 stage="$BUILD_WIN/package"
 rm -rf "$stage"
@@ -39,26 +66,28 @@ x86_64-w64-mingw32-strip -o "$stage/lexor-tools.exe" "$BUILD_WIN/game/lexor-tool
 commit=$(git rev-parse --short=12 HEAD)
 source_archive="lexor-tools-$version-$commit.tar.gz"
 git archive --format=tar.gz --prefix="lexor-tools-$version/" -o "$stage/sorgenti/$source_archive" HEAD
+qt_patch_name=$(basename "$qt_patch")
+cp "$qt_patch" "$stage/sorgenti/"
 
-qt_debian_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
-qt_version=${qt_debian_version%%+*}
-# Windows' Notepad reads this best as UTF-8 with a byte order mark and CR LF.
-{
-  printf '\xef\xbb\xbf'
-  sed -e "s/@VERSION@/$version/" -e "s/@QT_VERSION@/$qt_version/" \
-    -e "s/@QT_DEBIAN_VERSION@/$qt_debian_version/" \
-    -e "s/@SOURCE_ARCHIVE@/$source_archive/" -e "s/@COMMIT@/$commit/" packaging/windows/LEGGIMI.txt
-} | sed 's/$/\r/' >"$stage/LEGGIMI.txt"
-grep -q '@[A-Z_]*@' "$stage/LEGGIMI.txt" && fail "LEGGIMI.txt keeps a placeholder"
+scripts/write-players-text.sh packaging/windows/LEGGIMI.txt "$stage/LEGGIMI.txt" \
+  "VERSION=$version" "SOURCE_ARCHIVE=$source_archive" "COMMIT=$commit" \
+  "QT_VERSION=$linked_qt" "QT_DEBIAN_VERSION=$qt_debian_version" \
+  "QT_DEBIAN_VERSION_URL=${qt_debian_version//+/"%2B"}" "QT_PATCH=$qt_patch_name" \
+  "QT_SOURCE_ARCHIVE=$qt_source_archive" "QT_TRANSLATIONS_SOURCE=$translation_source" \
+  "QT_TRANSLATIONS_VERSION=$translation_version" \
+  "QT_TRANSLATIONS_VERSION_URL=${translation_version//+/"%2B"}"
 
 copy_text() { sed 's/$/\r/' "$1" >"$stage/licenze/$2"; }
 copy_text LICENSE LICENSE.txt
 copy_text packaging/windows/LGPL-3.0.txt LGPL-3.0.txt
-for f in /usr/share/doc/libqt6core6/copyright /usr/share/doc/mingw-w64-common/copyright; do
+notices=(/usr/share/doc/libqt6core6/copyright "/usr/share/doc/$translation_package/copyright"
+  /usr/share/doc/mingw-w64-common/copyright)
+for f in "${notices[@]}"; do
   [ -f "$f" ] || fail "$f is missing: the package would lack its licence notices"
 done
-copy_text /usr/share/doc/libqt6core6/copyright Qt-copyright.txt
-copy_text /usr/share/doc/mingw-w64-common/copyright MinGW-w64-copyright.txt
+copy_text "${notices[0]}" Qt-copyright.txt
+copy_text "${notices[1]}" Qt-translations-copyright.txt
+copy_text "${notices[2]}" MinGW-w64-copyright.txt
 
 rm -f "$zip"
 (cd "$stage" && cmake -E tar cf "$OLDPWD/$zip" --format=zip -- \
@@ -71,7 +100,8 @@ mkdir -p "$check"
 (cd "$check" && cmake -E tar xf "$OLDPWD/$zip")
 entries=$(cd "$check" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort)
 expected=$(printf '%s\n' lexor-tools.exe LEGGIMI.txt licenze licenze/LGPL-3.0.txt licenze/LICENSE.txt \
-  licenze/MinGW-w64-copyright.txt licenze/Qt-copyright.txt sorgenti "sorgenti/$source_archive" | LC_ALL=C sort)
+  licenze/MinGW-w64-copyright.txt licenze/Qt-copyright.txt licenze/Qt-translations-copyright.txt \
+  sorgenti "sorgenti/$source_archive" "sorgenti/$qt_patch_name" | LC_ALL=C sort)
 [ "$entries" = "$expected" ] || fail "$zip holds:
 $entries
 instead of:
@@ -90,5 +120,8 @@ for text in "LEXOR Tools 1.5" "1.50" "Per confrontare e ottimizzare i tuoi dizio
   grep -qxF "$text" <<<"$record" || fail "the version record lacks \"$text\""
 done
 cmp -s "$check/LEGGIMI.txt" "$stage/LEGGIMI.txt" || fail "LEGGIMI.txt changed on its way through the archive"
+cmp -s "$check/sorgenti/$qt_patch_name" "$qt_patch" || fail "the Qt patch changed on its way through the archive"
+[ -f "dist/$qt_source_archive" ] || fail "dist/$qt_source_archive, which LEGGIMI.txt names, is missing"
 
 echo "$zip: $(stat -c %s "$zip") bytes; lexor-tools.exe $(stat -c %s "$packaged") bytes, checked."
+echo "Publish it together with dist/$qt_source_archive, the source of the Qt it links."

@@ -8,10 +8,11 @@
 #   - when LEXOR_QT_WINDOWS_ARCHIVE names a prebuilt archive (a .tar.zst that
 #     unpacks to qt-mingw-static/), it is unpacked after its sha256 has been
 #     checked against the ARCHIVE.sha256 file beside it;
-#   - otherwise Qt is built from Debian's own source package qt6-base, the
-#     same Qt as the host tools this machine builds with (about 40 minutes on
-#     two cores). This needs root or sudo: it adds a deb-src entry, installs
-#     the build's packages and runs apt-get update.
+#   - otherwise Qt is built by the recipe in scripts/qt-windows-recipe.sh
+#     from Debian's own source package qt6-base, the same Qt as the host
+#     tools this machine builds with (about 40 minutes on two cores). This
+#     needs root or sudo: it adds a deb-src entry, installs the build's
+#     packages and runs apt-get update.
 #
 #   LEXOR_CACHE_DIR           cache folder (default ~/.cache/lexor-tools)
 #   LEXOR_QT_CONFIGURE_ONLY=1 stop the source build after Qt's configure step,
@@ -22,8 +23,8 @@ cd "$(dirname "$0")/.."
 project=$PWD
 
 JOBS=${JOBS:-2}
-cache=${LEXOR_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/lexor-tools}
-qt_version=6.4.2
+source scripts/qt-windows-recipe.sh
+cache=$qt_cache
 
 say() { echo "provide-qt-windows: $*" >&2; }
 die() {
@@ -35,38 +36,12 @@ mkdir -p "$cache"
 exec 9>"$cache/.qt-windows.lock"
 flock 9
 
-# The recipe. Everything in it goes into the cache key, so changing it makes
-# a fresh build instead of reusing an old one.
-qt_options=(
-  -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF
-  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
-  -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF
-  -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_testlib=ON
-  -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF
-  -DFEATURE_zstd=OFF -DFEATURE_icu=OFF -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF
-  # Debian's source drops the tablet headers this feature needs.
-  -DFEATURE_tabletevent=OFF -DFEATURE_androiddeployqt=OFF
-  -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
-  -DFEATURE_system_jpeg=OFF -DFEATURE_system_harfbuzz=OFF
-  -DFEATURE_system_doubleconversion=OFF -DFEATURE_gif=OFF
-)
-# Qt 6.4.2 reaches for the DirectWrite font database even with direct2d off,
-# and then the windows platform plugin does not link.
-patched_file=src/plugins/platforms/windows/qwindowsintegration.cpp
-patch_from='#if QT_CONFIG(directwrite3)$'
-patch_to='#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)'
-
-
 finish() {
   local dir=$1
   [ -f "$dir/qt-mingw-static/lib/cmake/Qt6/qt.toolchain.cmake" ] ||
     die "$dir/qt-mingw-static holds no Qt for Windows"
   echo "$dir/qt-mingw-static"
   exit 0
-}
-
-as_root() {
-  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
 from_archive() {
@@ -93,63 +68,20 @@ from_archive() {
   finish "$dir"
 }
 
-# Adds deb-src entries beside the machine's own Debian entries, with the
-# same URIs, suites, components and signing key, in a file of their own.
-add_deb_src() {
-  local list=/etc/apt/sources.list.d/lexor-tools-deb-src.sources
-  if grep -Eqs '^[[:space:]]*(Types:.*deb-src|deb-src[[:space:]])' /etc/apt/sources.list /etc/apt/sources.list.d/*.sources /etc/apt/sources.list.d/*.list; then
-    return
-  fi
-  local entries
-  entries=$(
-    for f in /etc/apt/sources.list.d/*.sources; do
-      [ -f "$f" ] || continue
-      awk '
-        function flush() {
-          if (isdeb && body != "") printf "Types: deb-src\n%s\n\n", body
-          body = ""; isdeb = 0
-        }
-        /^[[:space:]]*$/ { flush(); next }
-        /^#/ { next }
-        /^Types:/ { for (i = 2; i <= NF; i++) if ($i == "deb") isdeb = 1; next }
-        { body = body (body == "" ? "" : "\n") $0 }
-        END { flush() }
-      ' "$f"
-    done
-    if [ -f /etc/apt/sources.list ]; then
-      awk '$1 == "deb" {
-        printf "Types: deb-src\n"
-        i = 2
-        if ($2 ~ /^\[/) {
-          opts = ""
-          while (i <= NF) { opts = opts " " $i; if ($i ~ /\]$/) { i++; break } i++ }
-          gsub(/[][]/, "", opts)
-          n = split(opts, kv, " ")
-          for (k = 1; k <= n; k++) if (kv[k] ~ /^signed-by=/) printf "Signed-By: %s\n", substr(kv[k], 11)
-        }
-        printf "URIs: %s\nSuites: %s\nComponents:", $i, $(i + 1)
-        for (j = i + 2; j <= NF; j++) printf " %s", $j
-        printf "\n\n"
-      }' /etc/apt/sources.list
-    fi
-  )
-  [ -n "$entries" ] || die "no Debian entry in /etc/apt to copy a deb-src entry from"
-  say "adding $list"
-  printf '%s\n' "$entries" | as_root tee "$list" >/dev/null
-}
-
 from_source() {
-  local version key dir work src configured
+  local host key dir work src package configured
   say "no LEXOR_QT_WINDOWS_ARCHIVE: building Qt from Debian's qt6-base source"
   scripts/install-deps.sh qt-source
-  version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
-  case "$version" in "$qt_version"*) ;; *) die "qt6-base-dev is $version, this recipe is for $qt_version" ;; esac
+  host=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
+  case "$host" in "$qt_version"+*) ;; *) die "qt6-base-dev is $host: the host tools must be Qt $qt_version" ;; esac
 
+  # Everything in the recipe goes into the cache key, so changing it makes
+  # a fresh build instead of reusing an old one.
   key=$(
     {
-      echo "$version"
-      printf '%s\n' "${qt_options[@]}" "$patched_file" "$patch_from" "$patch_to"
-      cat cmake/mingw-w64-x86_64-compilers.cmake
+      echo "$qt_debian_version"
+      printf '%s\n' "${qt_options[@]}" "${qt_host_options[@]}"
+      cat "$qt_patch" "$qt_toolchain"
       x86_64-w64-mingw32-g++-posix --version | head -1
     } | sha256sum | cut -c1-16
   )
@@ -157,28 +89,19 @@ from_source() {
   [ -f "$dir/.complete" ] && finish "$dir"
 
   work="$dir.work"
+  src="$work/source"
   mkdir -p "$work"
-  add_deb_src
-  as_root apt-get update -qq
-
-  src=$(find "$work/source" -maxdepth 1 -type d -name "qt6-base-$qt_version*" 2>/dev/null | head -1 || true)
-  if [ -z "$src" ] || [ ! -f "$work/source/.patched" ]; then
-    rm -rf "$work/source"
-    mkdir -p "$work/source"
-    say "downloading and unpacking qt6-base=$version"
-    (cd "$work/source" && apt-get source -qq "qt6-base=$version" >&2)
-    src=$(find "$work/source" -maxdepth 1 -type d -name "qt6-base-$qt_version*" | head -1)
-    [ -n "$src" ] || die "apt-get source left no qt6-base-$qt_version* folder"
-    sed -i "s/$patch_from/$patch_to/" "$src/$patched_file"
-    [ "$(grep -c 'QT_CONFIG(directwrite3) && QT_CONFIG(direct2d)' "$src/$patched_file")" -eq 2 ] ||
-      die "the direct2d fix no longer applies to $patched_file"
-    touch "$work/source/.patched"
+  if [ ! -f "$work/.unpacked" ]; then
+    rm -rf "$src"
+    package=$(qt_fetch_source) || die "Debian's source package qt6-base=$qt_debian_version could not be had"
+    say "unpacking qt6-base $qt_debian_version and applying $qt_patch"
+    qt_unpack_source "$package" "$src" || die "the source could not be prepared"
+    touch "$work/.unpacked"
   fi
 
   say "configuring in $work/build"
   cmake -S "$src" -B "$work/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$project/cmake/mingw-w64-x86_64-compilers.cmake" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_TOOLCHAIN_FILE="$project/$qt_toolchain" "${qt_host_options[@]}" \
     -DCMAKE_INSTALL_PREFIX="$work/stage/qt-mingw-static" \
     "${qt_options[@]}" >"$work/configure.log" 2>&1 ||
     {

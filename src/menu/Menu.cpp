@@ -73,8 +73,8 @@ Menu::Menu(ui::Services& services, QWidget* parent)
     frame1_ = ui::MakeFrame(this, "Frame1", ui::TwipsRect(0, 2520, 6800, 2700));
     // Opaque, as a frame is: the banner's last rows end under it.
     frame1_->setAutoFillBackground(true);
-    label1_ = AddLabel(this, "Label1", QStringLiteral("v1.6"), ui::TwipsRect(5760, 1920, 975, 495), ui::kDarkRed,
-                       Qt::AlignCenter, ui::DesignFont(24, true, ui::kSerif));
+    label1_ = AddLabel(this, "Label1", QStringLiteral("v" LEXOR_SHOWN_VERSION), ui::TwipsRect(5760, 1920, 975, 495),
+                       ui::kDarkRed, Qt::AlignCenter, ui::DesignFont(24, true, ui::kSerif));
     command1_ = AddButton("Command1", QStringLiteral("Confronta due Dizionari"), 240);
     frame2_ = ui::MakeFrame(frame1_, "Frame2", ui::TwipsRect(120, 2160, 6555, 420));
     label2_ = AddLabel(frame2_, "Label2", kCreditLine, ui::TwipsRect(80, 140, 6375, 255), ui::kNavy,

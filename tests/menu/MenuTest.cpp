@@ -236,6 +236,12 @@ TEST_F(MenuTest, EveryDescriptionFitsTheStatusLine)
 // fixed sizes and is made bold by thickening its regular letters.
 TEST_F(MenuTest, EveryTextIsDrawnInAnOutlineFaceOfItsWeight)
 {
+#ifdef _WIN32
+    // Offscreen, the toolkit reads the font folder itself instead of asking
+    // Windows which face it draws; make windows runs this with Windows' own.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        GTEST_SKIP() << "not Windows' own font matching";
+#endif
     auto* tool1 = new Tool1(services);
     auto* tool2 = new Tool2(services);
     const auto box = ui::QtServices::MakeBox(nullptr, QStringLiteral("Proseguire?"), ui::kTitle, ui::Buttons::YesNo);

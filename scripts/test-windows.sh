@@ -3,8 +3,10 @@
 # executables (MinGW-w64, Qt linked in statically) and proves them here:
 #   1. lexor-tools.exe imports only DLLs that every Windows has;
 #   2. every test program passes under Wine, the GUI ones offscreen;
-#   3. the status-line captions fit with the real Windows platform plugin
-#      and the fonts of Wine's prefix, under Xvfb;
+#   3. with the real Windows platform plugin and the fonts of Wine's prefix,
+#      under Xvfb, at display scales 100%, 125% and 150%: the status-line
+#      captions fit, and every text is drawn in an outline face, bold where
+#      the design says bold;
 #   4. a smoke run of the real lexor-tools.exe under Xvfb: the menu appears,
 #      "Confronta due Dizionari" opens the comparison window, "CHIUDI" brings
 #      the menu back, "Esci" ends the program with exit code 0. A screenshot
@@ -141,16 +143,29 @@ done <"$BUILD_WIN/test-executables.txt"
 [ "$count" -gt 0 ] || fail "no Windows test executables were built"
 ran=$(now)
 
-echo "-- menu_tests, the status line with the windows platform plugin"
-log="$BUILD_WIN/menu_tests-windows.log"
-if run_with_qt 300 windows "$BUILD_WIN/tests/menu/menu_tests.exe" \
-     --gtest_filter=MenuTest.EveryDescriptionFitsTheStatusLine </dev/null >"$log" 2>&1 &&
-   grep -q '^\[  PASSED  \] 1 test' "$log"; then
-  grep -E '^\[  PASSED  \]' "$log"
-else
-  cat "$log"
-  failed+=("menu_tests with the windows platform plugin")
-fi
+# Windows' display scale is the prefix's LogPixels (96 dots per inch is
+# 100%); the toolkit scales every window by it.
+set_scale() {
+  "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
+    fail "could not set the display scale to $1 dots per inch"
+}
+
+fonts_tests=MenuTest.EveryDescriptionFitsTheStatusLine:MenuTest.EveryTextIsDrawnInAnOutlineFaceOfItsWeight
+for dpi in 96 120 144; do
+  scale="$((dpi * 100 / 96))%"
+  echo "-- menu_tests, captions and faces with the windows platform plugin at $scale"
+  log="$BUILD_WIN/menu_tests-windows-$dpi.log"
+  set_scale "$dpi"
+  if run_with_qt 300 windows "$BUILD_WIN/tests/menu/menu_tests.exe" \
+       --gtest_filter="$fonts_tests" </dev/null >"$log" 2>&1 &&
+     grep -q '^\[  PASSED  \] 2 tests' "$log"; then
+    grep -E '^\[  PASSED  \]' "$log"
+  else
+    cat "$log"
+    failed+=("menu_tests with the windows platform plugin at $scale")
+  fi
+done
+set_scale 96
 
 echo "-- lexor-tools.exe under Xvfb"
 if ! scripts/smoke-windows.sh "$wine" "$exe" "$BUILD_WIN/menu.png"; then
@@ -160,7 +175,7 @@ smoked=$(now)
 
 echo "Windows build $(seconds "$start" "$built") s, Wine start $(seconds "$built" "$booted") s," \
      "tests $(seconds "$booted" "$ran") s ($count executables)," \
-     "status line and smoke run $(seconds "$ran" "$smoked") s"
+     "scaled windows and smoke run $(seconds "$ran" "$smoked") s"
 if [ ${#failed[@]} -ne 0 ]; then
   fail "FAILED under Wine: ${failed[*]}"
 fi

@@ -16,6 +16,12 @@ QFont DesignFont(qreal points, bool bold, const QString& family)
     QFont font(family);
     font.setPointSizeF(points);
     font.setBold(bold);
+    // Outline faces only, as the application's font asks (see Fonts.h). The
+    // font must say so itself: lists and message boxes start from fonts of
+    // their own, not from the application's, and would otherwise get Windows'
+    // bitmap "MS Sans Serif" at its nearest fixed size, made bold by
+    // thickening its thin regular letters.
+    font.setStyleStrategy(QFont::ForceOutline);
     return font;
 }
 

@@ -14,8 +14,10 @@ void InstallFontSubstitutes()
     // made to the same widths. Every font of the program is therefore an
     // outline font, so each size is drawn as designed, and "MS Sans Serif"
     // is drawn in Arial, which every Windows carries and in which every
-    // caption fits (Liberation Sans has Arial's widths, for Wine). Widgets'
-    // fonts inherit the strategy from the application's.
+    // caption fits (Liberation Sans has Arial's widths, for Wine). Most
+    // controls take the strategy from the application's font; those whose
+    // class has a font of its own (lists, message boxes) do not, and get it
+    // from the design's fonts (DesignFont), which carry it themselves.
     QFont application = QGuiApplication::font();
     application.setStyleStrategy(QFont::ForceOutline);
     QGuiApplication::setFont(application);

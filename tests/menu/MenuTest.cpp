@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -20,6 +23,8 @@
 #include "optimise/Tool2.h"
 #include "support/WindowTest.h"
 #include "ui/Conversions.h"
+#include "ui/Design.h"
+#include "ui/QtServices.h"
 #include "ui/Twips.h"
 
 namespace lexor {
@@ -224,6 +229,44 @@ TEST_F(MenuTest, EveryDescriptionFitsTheStatusLine)
          {Menu::kCreditLine, kDescribeCompare, kDescribeOptimise, kDescribeActivate, kDescribeExit})
         EXPECT_LE(metrics.horizontalAdvance(text), label->contentsRect().width())
             << text.toStdString() << " in " << QFontInfo(label->font()).family().toStdString();
+}
+
+// Every text is drawn in a scalable face, so it takes its design size at any
+// screen scale, and one with a bold cut where the design asks for bold. On
+// Windows a family can also resolve to a bitmap face, which comes in a few
+// fixed sizes and is made bold by thickening its regular letters.
+TEST_F(MenuTest, EveryTextIsDrawnInAnOutlineFaceOfItsWeight)
+{
+#ifdef _WIN32
+    // Offscreen, the toolkit reads the font folder itself instead of asking
+    // Windows which face it draws; make windows runs this with Windows' own.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        GTEST_SKIP() << "not Windows' own font matching";
+#endif
+    auto* tool1 = new Tool1(services);
+    auto* tool2 = new Tool2(services);
+    const auto box = ui::QtServices::MakeBox(nullptr, QStringLiteral("Proseguire?"), ui::kTitle, ui::Buttons::YesNo);
+    std::string notOutline;
+    std::string notBold;
+    for (QWidget* window : std::initializer_list<QWidget*>{&menu, tool1, tool2, box.get()}) {
+        QList<QWidget*> controls = window->findChildren<QWidget*>();
+        controls.prepend(window);
+        for (QWidget* control : controls) {
+            const QFontInfo face(control->font());
+            const std::string where = std::string(window->metaObject()->className()) + "/" +
+                                      control->metaObject()->className() + " " + control->objectName().toStdString() +
+                                      " in " + face.family().toStdString() + "\n";
+            if (!QFontDatabase::isSmoothlyScalable(face.family(), face.styleName()))
+                notOutline += where;
+            const QStringList styles = QFontDatabase::styles(face.family());
+            if (control->font().bold() && std::none_of(styles.begin(), styles.end(), [&](const QString& style) {
+                    return QFontDatabase::weight(face.family(), style) >= QFont::Bold;
+                }))
+                notBold += where;
+        }
+    }
+    EXPECT_EQ(notOutline, "");
+    EXPECT_EQ(notBold, "");
 }
 
 TEST_F(MenuTest, DialogStartsInTheDictionariesFolderWithoutCreatingIt)

@@ -25,7 +25,7 @@ packages=(
 
 windows_packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64 wine fonts-wine
-  zstd imagemagick
+  zstd imagemagick openbox
 )
 
 qt_source_packages=(

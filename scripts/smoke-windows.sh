@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # smoke-windows.sh WINE EXE SCREENSHOT
 # Uses the real Windows program as a player would, on the X display in
-# DISPLAY and the Wine prefix in WINEPREFIX: the menu appears, "Confronta due
-# Dizionari" shows the comparison window, "CHIUDI" brings the menu back and
-# "Esci" ends the program with exit code 0. Saves a picture of the menu.
+# DISPLAY and the Wine prefix in WINEPREFIX. With the mouse: the menu
+# appears, "Confronta due Dizionari" shows the comparison window, "CHIUDI"
+# brings the menu back and "Esci" ends the program with exit code 0. Then
+# with the keyboard alone, without and with a window manager: Return presses
+# the focused button, the file dialog is titled with what it chooses, and
+# after it closes Tab and the space bar still reach "CHIUDI", and "Esci".
+# Saves a picture of the menu, and one of the file dialog beside it
+# (SCREENSHOT with -dialog before its extension).
 # Called by scripts/test-windows.sh, which sets up the display and prefix.
 set -euo pipefail
 wine=$1 exe=$2 screenshot=$3
+dialog_title='Scegli il dizionario originale'
 
 menu_title='LEXOR Tools'
 tool1_title='LEXOR Tools - Confrontatore di Dizionari'
@@ -53,6 +59,59 @@ click() {
   xdotool mousemove --window "$window" "$x" "$y" sleep 0.3 click 1
 }
 
+# Waits for the program to end by itself and checks its exit code.
+wait_exit() {
+  for _ in $(seq 60); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.5
+  done
+  kill -0 "$pid" 2>/dev/null && fail "the program was still running 30 s after \"Esci\" ($1)"
+  status=0
+  wait "$pid" || status=$?
+  pid=
+  [ "$status" -eq 0 ] || fail "after \"Esci\" the program ended with exit code $status ($1)"
+}
+
+# Presses keys one at a time, as a player would.
+keys() {
+  for key in "$@"; do
+    xdotool key "$key"
+    sleep 0.3
+  done
+}
+
+# The whole round with the keyboard alone; how names the setting.
+keyboard_round() {
+  local how=$1
+  "$wine" "$(basename "$exe")" </dev/null >/dev/null 2>&1 &
+  pid=$!
+  wait_window "$menu_title" >/dev/null || fail "no menu ($how)"
+  sleep 1
+  # The focus starts on "Confronta due Dizionari".
+  keys Return
+  wait_window "$tool1_title" >/dev/null || fail "Return did not press \"Confronta due Dizionari\" ($how)"
+  sleep 1
+  # The focus starts on the original's path box; Tab reaches its "...".
+  keys Tab Return
+  wait_window "$dialog_title" >/dev/null || fail "no file dialog titled \"$dialog_title\" ($how)"
+  sleep 1
+  if [ "$how" = "with a window manager" ]; then
+    import -window root "${screenshot%.*}-dialog.${screenshot##*.}" || fail "no screenshot of the file dialog"
+  fi
+  keys Escape
+  wait_gone "$dialog_title" || fail "Escape did not close the file dialog ($how)"
+  sleep 1
+  # Back on "...": the original's second row, CONFRONTA, then CHIUDI.
+  keys Tab Tab Tab Tab space
+  wait_gone "$tool1_title" || fail "after the file dialog the keyboard did not reach \"CHIUDI\" ($how)"
+  wait_window "$menu_title" >/dev/null || fail "\"CHIUDI\" did not bring the menu back ($how)"
+  sleep 1
+  keys Tab Tab Tab Return
+  wait_exit "$how"
+  say "with the keyboard alone $how: Return presses the focused button, the dialog says what it chooses," \
+    "and after it closes the keyboard reaches \"CHIUDI\" and \"Esci\""
+}
+
 screenshot=$(realpath -m "$screenshot")
 cd "$(dirname "$exe")"
 "$wine" "$(basename "$exe")" </dev/null >/dev/null 2>&1 &
@@ -76,13 +135,12 @@ say "\"CHIUDI\" brings the menu back"
 
 sleep 1
 click "$menu" "${command4_xy[@]}"
-for _ in $(seq 60); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.5
-done
-kill -0 "$pid" 2>/dev/null && fail "the program was still running 30 s after \"Esci\""
-status=0
-wait "$pid" || status=$?
-pid=
-[ "$status" -eq 0 ] || fail "after \"Esci\" the program ended with exit code $status"
+wait_exit "with the mouse"
 say "\"Esci\" ends the program with exit code 0"
+
+keyboard_round "without a window manager"
+openbox >/dev/null 2>&1 &
+window_manager=$!
+trap 'kill "$window_manager" 2>/dev/null || true' EXIT
+sleep 1
+keyboard_round "with a window manager"

@@ -5,8 +5,8 @@
 # dictionaries, for a HOME of its own; then starts it through the installed
 # desktop entry on a virtual display (Xvfb) and uses its real windows and
 # dialogs with xdotool: "Confronta due Dizionari", both dictionaries chosen
-# by names relative to the folder the dialog opens in, "CONFRONTA", "SALVA
-# AGGIUNTE" and its box, "CHIUDI", "Esci". Checks the stripped program, the
+# in dialogs titled with what they choose, by names relative to the folder
+# the dialog opens in, "CONFRONTA", "SALVA AGGIUNTE" and its box, "CHIUDI", "Esci". Checks the stripped program, the
 # desktop entry and icon, that the game's own files are untouched, and the
 # saved Aggiunte.ldv. Run as root, everything from the install on runs as
 # the user nobody (65534); a system prefix refuses the install.
@@ -124,9 +124,9 @@ tool1_title="LEXOR Tools - Confrontatore di Dizionari"
 click "$menu" 226 200
 tool1=$(wait_window "$tool1_title")
 click "$tool1" 464 18
-answer Apri Dizionari/Originale.lexor
+answer "Scegli il dizionario originale" Dizionari/Originale.lexor
 click "$tool1" 464 42
-answer Apri Dizionari/Modificato.lexor
+answer "Scegli il dizionario modificato" Dizionari/Modificato.lexor
 click "$tool1" 124 72
 click "$tool1" 388 183
 answer "LEXOR Tools" ""

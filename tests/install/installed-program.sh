@@ -8,8 +8,9 @@
 # in dialogs titled with what they choose, by names relative to the folder
 # the dialog opens in, "CONFRONTA", "SALVA AGGIUNTE" and its box, "CHIUDI",
 # "Esci". Checks the stripped program, the desktop entry and icon, that the
-# game's own files are untouched, and the saved Aggiunte.ldv. Run as root, everything from the install on runs as
-# the user nobody (65534); a system prefix refuses the install.
+# game's own files are untouched, and the saved Aggiunte.ldv. Run as root,
+# everything from the install on runs as the user nobody (65534); a system
+# prefix refuses the install.
 set -euo pipefail
 
 fail() {

@@ -72,6 +72,14 @@ wait_exit() {
   [ "$status" -eq 0 ] || fail "after \"Esci\" the program ended with exit code $status ($1)"
 }
 
+# Rests the pointer on the middle of a window: without a window manager the
+# keyboard goes to the window under the pointer, as X has it.
+point_at() {
+  local WIDTH HEIGHT X Y SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove --window "$1" $((WIDTH / 2)) $((HEIGHT / 2))
+}
+
 # Presses keys one at a time, as a player would.
 keys() {
   for key in "$@"; do
@@ -85,11 +93,13 @@ keyboard_round() {
   local how=$1
   "$wine" "$(basename "$exe")" </dev/null >/dev/null 2>&1 &
   pid=$!
-  wait_window "$menu_title" >/dev/null || fail "no menu ($how)"
+  menu=$(wait_window "$menu_title") || fail "no menu ($how)"
+  point_at "$menu"
   sleep 1
   # The focus starts on "Confronta due Dizionari".
   keys Return
-  wait_window "$tool1_title" >/dev/null || fail "Return did not press \"Confronta due Dizionari\" ($how)"
+  tool1=$(wait_window "$tool1_title") || fail "Return did not press \"Confronta due Dizionari\" ($how)"
+  point_at "$tool1"
   sleep 1
   # The focus starts on the original's path box; Tab reaches its "...".
   keys Tab Return
@@ -104,7 +114,8 @@ keyboard_round() {
   # Back on "...": the original's second row, CONFRONTA, then CHIUDI.
   keys Tab Tab Tab Tab space
   wait_gone "$tool1_title" || fail "after the file dialog the keyboard did not reach \"CHIUDI\" ($how)"
-  wait_window "$menu_title" >/dev/null || fail "\"CHIUDI\" did not bring the menu back ($how)"
+  menu=$(wait_window "$menu_title") || fail "\"CHIUDI\" did not bring the menu back ($how)"
+  point_at "$menu"
   sleep 1
   keys Tab Tab Tab Return
   wait_exit "$how"

@@ -35,9 +35,6 @@ void DropIconColumn(QMessageBox& box)
     grid->getItemPosition(grid->indexOf(label), &row, &column, &rowSpan, &columnSpan);
     grid->removeWidget(label);
     grid->addWidget(label, row, 0, rowSpan, grid->columnCount());
-    // A letter may reach a pixel left of where the font says it starts (an
-    // "I" at 8.25 pt under Wine): room for it, so no first letter is cut.
-    label->setContentsMargins(2, 0, 2, 0);
 }
 
 // The control that has the keyboard in parent's window, before a box or

@@ -16,7 +16,7 @@
 #include "menu/Menu.h"
 #include "support/WindowTest.h"
 #include "ui/ItalianTranslation.h"
-#include "ui/ScreenPlacement.h"
+#include "ui/Twips.h"
 
 namespace lexor {
 namespace {
@@ -27,16 +27,6 @@ protected:
     // The title bar's top-left corner is on the screen.
     static bool TitleOnScreen(const QWidget* window) { return Available().contains(window->frameGeometry().topLeft()); }
 };
-
-TEST(ScreenPlacement, AWindowThatFitsMovesOnlyAsFarAsItMustAndOneThatDoesNotKeepsItsTitleBar)
-{
-    const QRect screen(0, 0, 400, 300);
-    EXPECT_EQ(ui::OnScreen({10, 20, 100, 100}, screen), QPoint(10, 20));
-    EXPECT_EQ(ui::OnScreen({350, 250, 100, 100}, screen), QPoint(300, 200));
-    EXPECT_EQ(ui::OnScreen({-30, -5, 100, 100}, screen), QPoint(0, 0));
-    EXPECT_EQ(ui::OnScreen({-54, -48, 461, 378}, screen), QPoint(0, 0));
-    EXPECT_EQ(ui::OnScreen({100, 100, 461, 100}, QRect(50, 40, 400, 300)), QPoint(50, 100));
-}
 
 TEST_F(SmallScreen, MenuAndToolsOpenWithTheirTitleBarsOnTheScreen)
 {

@@ -20,8 +20,6 @@ namespace {
 // on those fields by comparison, and only words that agree on all their
 // weights (a word and its capitalised twin) need the full collation.
 
-using Item = WordList::Item;
-
 constexpr std::size_t kSmallGroup = 64;
 constexpr std::size_t kParallelMinimum = std::size_t{1} << 16;
 // Deeper splits than this are finished by the full collation, which bounds
@@ -30,36 +28,28 @@ constexpr int kMaxLevels = 48;
 
 using Boundaries = std::array<std::size_t, 257>;
 
-// Valid inside one group: its items agree on every weight before the base,
-// so unequal fields order them as the collation would.
-struct ItemLessFn {
-    bool operator()(const Item& a, const Item& b) const noexcept
-    {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        return Collate(a.view(), b.view()) < 0;
-    }
-};
-
 // For items that agree on every weight up to their ends, as a word and its
 // capitalised twin do: a shorter one can differ only by trailing NUL bytes
 // and ranks first; words of one length rank by their first differing byte.
-bool SameWeightsLess(const Item& a, const Item& b) noexcept
-{
-    if (a.size != b.size)
-        return a.size < b.size;
-    return a.size > 0 && std::memcmp(a.data, b.data, a.size) < 0;
-}
+struct SameWeightsLess {
+    const char* text;
+    bool operator()(const WordItem& a, const WordItem& b) const noexcept
+    {
+        if (a.size() != b.size())
+            return a.size() < b.size();
+        return a.size() > 0 && std::memcmp(a.data(text), b.data(text), a.size()) < 0;
+    }
+};
 
-template <class Less> void SortByComparison(Item* first, Item* last, Less less)
+template <class Less> void SortByComparison(WordItem* first, WordItem* last, Less less)
 {
     if (static_cast<std::size_t>(last - first) > kSmallGroup) {
         std::sort(first, last, less);
         return;
     }
-    for (Item* i = first + 1; i < last; ++i) {
-        const Item item = *i;
-        Item* j = i;
+    for (WordItem* i = first + 1; i < last; ++i) {
+        const WordItem item = *i;
+        WordItem* j = i;
         for (; j > first && less(item, *(j - 1)); --j)
             *j = *(j - 1);
         *j = item;
@@ -68,57 +58,57 @@ template <class Less> void SortByComparison(Item* first, Item* last, Less less)
 
 // The one place that reads the words' bytes, which lie in file order and so
 // at random here: the reads are asked for a few items ahead.
-void Refill(Item* first, Item* last, std::size_t base) noexcept
+void Refill(WordItem* first, WordItem* last, const char* text, std::size_t base) noexcept
 {
     constexpr std::ptrdiff_t kAhead = 8;
-    for (Item* i = first; i < last; ++i) {
-#if defined(__GNUC__) || defined(__clang__)
+    for (WordItem* i = first; i < last; ++i) {
         if (last - i > kAhead)
-            __builtin_prefetch(i[kAhead].data + base);
-#endif
-        i->prefix = i->size > base ? CollationPrefix(i->view().substr(base)) : 0;
+            i[kAhead].Prefetch(text, base);
+        i->prefix = i->size() > base ? CollationPrefix(i->view(text).substr(base)) : 0;
     }
 }
 
-void Restore(Item* first, Item* last) noexcept
+void Restore(WordItem* first, WordItem* last, const char* text) noexcept
 {
-    for (Item* i = first; i < last; ++i)
-        i->prefix = CollationPrefix(i->view());
+    for (WordItem* i = first; i < last; ++i)
+        i->prefix = CollationPrefix(i->view(text));
 }
 
 // Sorts items that agree on every weight before base by their fields, then
 // each run of equal fields on the next four weights, and so on; runs whose
 // words all end within their field need the full collation.
-void SortSmall(Item* first, Item* last, std::size_t base, int level)
+void SortSmall(WordItem* first, WordItem* last, const char* text, std::size_t base, int level)
 {
     if (last - first < 2)
         return;
     if (level >= kMaxLevels) {
-        SortByComparison(first, last, ItemLessFn{});
+        // Valid inside one group: its items agree on every weight before the
+        // base, so unequal fields order them as the collation would.
+        SortByComparison(first, last, WordItem::Less{text});
         return;
     }
-    SortByComparison(first, last, [](const Item& a, const Item& b) { return a.prefix < b.prefix; });
-    for (Item* run = first; run < last;) {
-        Item* end = run + 1;
-        bool longer = run->size > base + 4;
+    SortByComparison(first, last, [](const WordItem& a, const WordItem& b) { return a.prefix < b.prefix; });
+    for (WordItem* run = first; run < last;) {
+        WordItem* end = run + 1;
+        bool longer = run->size() > base + 4;
         for (; end < last && end->prefix == run->prefix; ++end)
-            longer = longer || end->size > base + 4;
+            longer = longer || end->size() > base + 4;
         if (end - run > 1) {
             if (!longer) {
-                SortByComparison(run, end, SameWeightsLess);
+                SortByComparison(run, end, SameWeightsLess{text});
             } else {
-                Refill(run, end, base + 4);
-                SortSmall(run, end, base + 4, level + 1);
+                Refill(run, end, text, base + 4);
+                SortSmall(run, end, text, base + 4, level + 1);
                 // The first refill of these items puts their own prefix back.
                 if (base == 0)
-                    Restore(run, end);
+                    Restore(run, end, text);
             }
         }
         run = end;
     }
 }
 
-unsigned Digit(const Item& item, std::size_t depth) noexcept
+unsigned Digit(const WordItem& item, std::size_t depth) noexcept
 {
     return (item.prefix >> (24 - 8 * (depth % 4))) & 0xFF;
 }
@@ -126,12 +116,12 @@ unsigned Digit(const Item& item, std::size_t depth) noexcept
 // Groups [first, last) by the weight at depth, in place (American flag
 // sort); bounds gets each weight's start. False when they all share one
 // weight, in which case nothing moved.
-bool Distribute(Item* first, Item* last, std::size_t depth, Boundaries& bounds)
+bool Distribute(WordItem* first, WordItem* last, std::size_t depth, Boundaries& bounds)
 {
     std::array<std::size_t, 256> count{};
     unsigned low = 255;
     unsigned high = 0;
-    for (Item* i = first; i < last; ++i) {
+    for (WordItem* i = first; i < last; ++i) {
         const unsigned d = Digit(*i, depth);
         ++count[d];
         low = std::min(low, d);
@@ -146,7 +136,7 @@ bool Distribute(Item* first, Item* last, std::size_t depth, Boundaries& bounds)
     std::copy(bounds.begin(), bounds.end() - 1, next.begin());
     for (unsigned b = low; b <= high; ++b) {
         while (next[b] < bounds[b + 1]) {
-            Item item = first[next[b]];
+            WordItem item = first[next[b]];
             for (unsigned d = Digit(item, depth); d != b; d = Digit(item, depth))
                 std::swap(item, first[next[d]++]);
             first[next[b]++] = item;
@@ -158,16 +148,16 @@ bool Distribute(Item* first, Item* last, std::size_t depth, Boundaries& bounds)
 // Sorts a group whose items agree on every primary weight before depth.
 // Their prefix fields count from the last four-byte boundary at or before
 // depth - 1 (from 0 at depth 0).
-void SortGroup(Item* first, Item* last, std::size_t depth, int level)
+void SortGroup(WordItem* first, WordItem* last, const char* text, std::size_t depth, int level)
 {
-    Item* const groupFirst = first;
+    WordItem* const groupFirst = first;
     std::size_t base = depth == 0 ? 0 : (depth - 1) / 4 * 4;
     bool restore = false;
     while (static_cast<std::size_t>(last - first) > kSmallGroup && level < kMaxLevels) {
         if (depth == base + 4) {
             // The first refill of these items puts their own prefix back.
             restore = restore || base == 0;
-            Refill(first, last, depth);
+            Refill(first, last, text, depth);
             base = depth;
         }
         Boundaries bounds;
@@ -179,31 +169,31 @@ void SortGroup(Item* first, Item* last, std::size_t depth, int level)
             ++depth;
             continue;
         }
-        SortSmall(first, first + bounds[1], base, level + 1);
+        SortSmall(first, first + bounds[1], text, base, level + 1);
         for (std::size_t b = 1; b < 256; ++b) {
             if (bounds[b + 1] - bounds[b] > 1)
-                SortGroup(first + bounds[b], first + bounds[b + 1], depth + 1, level + 1);
+                SortGroup(first + bounds[b], first + bounds[b + 1], text, depth + 1, level + 1);
         }
         first = last;
     }
-    SortSmall(first, last, base, level);
+    SortSmall(first, last, text, base, level);
     if (restore)
-        Restore(groupFirst, last);
+        Restore(groupFirst, last, text);
 }
 
 struct Task {
-    Item* first;
-    Item* last;
+    WordItem* first;
+    WordItem* last;
     std::size_t depth;
 };
 
 } // namespace
 
-void SortWordItems(Item* first, Item* last, unsigned threads)
+void SortWordItems(WordItem* first, WordItem* last, const char* text, unsigned threads)
 {
     const auto n = static_cast<std::size_t>(last - first);
     if (threads < 2 || n < kParallelMinimum) {
-        SortGroup(first, last, 0, 0);
+        SortGroup(first, last, text, 0, 0);
         return;
     }
     // The first two weights split the work into groups; the threads then
@@ -219,7 +209,7 @@ void SortWordItems(Item* first, Item* last, unsigned threads)
             tasks.push_back(task);
             continue;
         }
-        SortSmall(task.first, task.first + bounds[1], 0, 0);
+        SortSmall(task.first, task.first + bounds[1], text, 0, 0);
         for (std::size_t b = 1; b < 256; ++b) {
             if (bounds[b + 1] - bounds[b] > 1)
                 pending.push_back({task.first + bounds[b], task.first + bounds[b + 1], task.depth + 1});
@@ -228,9 +218,9 @@ void SortWordItems(Item* first, Item* last, unsigned threads)
     std::sort(tasks.begin(), tasks.end(),
               [](const Task& a, const Task& b) { return a.last - a.first > b.last - b.first; });
     std::atomic<std::size_t> next{0};
-    auto work = [&tasks, &next] {
+    auto work = [&tasks, &next, text] {
         for (std::size_t k; (k = next.fetch_add(1)) < tasks.size();)
-            SortGroup(tasks[k].first, tasks[k].last, tasks[k].depth, 0);
+            SortGroup(tasks[k].first, tasks[k].last, text, tasks[k].depth, 0);
     };
     std::vector<std::thread> helpers;
     for (unsigned t = 1; t < threads; ++t)

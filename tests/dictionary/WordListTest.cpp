@@ -186,6 +186,20 @@ TEST(WordList, AddItemsTakesViewsIntoTheListItself)
     EXPECT_EQ(list.List(2), "casa");
 }
 
+TEST(WordList, WordOfSixteenMebibytesIsRefusedWithoutChange)
+{
+    WordList list;
+    list.AddItem("casa");
+    const std::string longest(WordItem::kLongestWord, 'x');
+    const std::string tooLong = longest + "x";
+    EXPECT_THROW(list.AddItem(tooLong), std::length_error);
+    const std::vector<std::string_view> words = {"mare", tooLong};
+    EXPECT_THROW(list.AddItems(words), std::length_error);
+    EXPECT_EQ(Items(list), (std::vector<std::string>{"casa"}));
+    list.AddItem(longest);
+    EXPECT_EQ(list.List(1), longest);
+}
+
 TEST(WordList, CopiesAreDeepAndEqual)
 {
     WordList list;

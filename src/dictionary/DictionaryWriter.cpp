@@ -32,8 +32,10 @@ Bytes Layout(const WordList& words)
     };
     put(kDictionaryHeader);
     put(count);
-    for (WordList::size_type i = 0; i < words.ListCount(); ++i)
+    for (WordList::size_type i = 0; i < words.ListCount(); ++i) {
+        words.Prefetch(i + WordList::kPrefetchAhead);
         put(words.List(i));
+    }
     return out;
 }
 

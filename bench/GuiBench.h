@@ -2,6 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QPushButton>
 
@@ -31,8 +32,20 @@ inline void TimeCoreLoad(benchmark::State& state, const std::filesystem::path& f
     }
 }
 
+// Runs the event loop until it has nothing left to do: every posted event
+// (the lists' delayed layout among them), every timer due and every repaint
+// they asked for. What the user waits for after a click ends here.
+inline void ProcessUntilIdle()
+{
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    do
+        QCoreApplication::sendPostedEvents();
+    while (dispatcher->processEvents(QEventLoop::AllEvents));
+}
+
 // A load of file into a fresh Window shown offscreen, from a click on its
-// load button (the scripted dialog returns at once) to the window repainted.
+// load button (the scripted dialog returns at once) to the window idle again,
+// its list laid out and painted.
 template <class Window> void TimeWindowLoad(benchmark::State& state, const std::filesystem::path& file)
 {
     test::ScriptedServices services(ui::FromPath(file.parent_path()));
@@ -40,12 +53,12 @@ template <class Window> void TimeWindowLoad(benchmark::State& state, const std::
         state.PauseTiming();
         auto* window = new Window(services);
         window->show();
-        QApplication::processEvents();
+        ProcessUntilIdle();
         services.QueueFile(ui::FromPath(file));
         auto* load = window->template findChild<QPushButton*>(QStringLiteral("Command1"));
         state.ResumeTiming();
         load->click();
-        window->repaint();
+        ProcessUntilIdle();
         state.PauseTiming();
         if (!services.boxes.empty())
             state.SkipWithError("the load showed a message");
@@ -56,7 +69,7 @@ template <class Window> void TimeWindowLoad(benchmark::State& state, const std::
 
 // A run of a fresh Window shown offscreen: each loader button is clicked with
 // its file (the scripted dialog returns at once), then the time is taken
-// from a click on button to the window repainted. The run fails unless the
+// from a click on button to the window idle again. The run fails unless the
 // window has then grown to its expanded height without a message.
 template <class Window>
 void TimeWindowRun(benchmark::State& state, const std::vector<std::pair<const char*, std::filesystem::path>>& loads,
@@ -71,11 +84,11 @@ void TimeWindowRun(benchmark::State& state, const std::vector<std::pair<const ch
             services.QueueFile(ui::FromPath(file));
             window->template findChild<QPushButton*>(QLatin1String(loader))->click();
         }
-        QApplication::processEvents();
+        ProcessUntilIdle();
         auto* run = window->template findChild<QPushButton*>(QLatin1String(button));
         state.ResumeTiming();
         run->click();
-        window->repaint();
+        ProcessUntilIdle();
         state.PauseTiming();
         const bool expanded =
             window->height() == ui::ClientHeight(Window::kExpandedHeight, Window::kNonClientAllowance) &&

@@ -21,7 +21,7 @@ struct Outcome {
     }
 };
 
-void Report(const CompareProgress& progress, WordList::size_type done, WordList::size_type total)
+void Report(const Progress& progress, WordList::size_type done, WordList::size_type total)
 {
     if (progress)
         progress(ProgressPercent(done, total));
@@ -30,7 +30,7 @@ void Report(const CompareProgress& progress, WordList::size_type done, WordList:
 // Both lists in collation order, where only identical words rank level: the
 // first not yet cancelled copy of a word in original is the one a search from
 // the start would find.
-Outcome MergeSorted(const WordList& original, const WordList& modified, const CompareProgress& progress)
+Outcome MergeSorted(const WordList& original, const WordList& modified, const Progress& progress)
 {
     const auto total = modified.ListCount();
     const auto count = original.ListCount();
@@ -93,20 +93,13 @@ void RemoveCancelled(WordList& original, const Outcome& out)
 
 } // namespace
 
-void CompareDictionaries(WordList& original, const WordList& modified, WordList& added, const CompareProgress& progress)
+void CompareDictionaries(WordList& original, const WordList& modified, WordList& added, const Progress& progress)
 {
     added.Clear();
     const Outcome out = MergeSorted(original, modified, progress);
     // The added words still point into modified, which stays as it is.
     added.AddItems(out.added);
     RemoveCancelled(original, out);
-}
-
-int ProgressPercent(std::uint64_t done, std::uint64_t total) noexcept
-{
-    if (total == 0)
-        return 100;
-    return static_cast<int>(done * 100 / total);
 }
 
 } // namespace lexor

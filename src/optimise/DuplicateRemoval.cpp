@@ -4,15 +4,8 @@
 #include <vector>
 
 namespace lexor {
-namespace {
 
-// Positions between two progress reports: often enough for a bar, rare
-// enough to cost nothing.
-constexpr std::size_t kProgressStride = std::size_t{1} << 16;
-
-} // namespace
-
-std::size_t RemoveDuplicates(WordList& words, WordList& duplicates, const std::function<void(int percent)>& progress)
+std::size_t RemoveDuplicates(WordList& words, WordList& duplicates)
 {
     duplicates.Clear();
     const auto count = words.ListCount();
@@ -25,8 +18,6 @@ std::size_t RemoveDuplicates(WordList& words, WordList& duplicates, const std::f
             if (word == previous)
                 positions.push_back(i);
             previous = word;
-            if (progress && i % kProgressStride == 0)
-                progress(static_cast<int>(i * 100 / count));
         }
     }
     // The copies point into words: add them before removing.
@@ -36,8 +27,6 @@ std::size_t RemoveDuplicates(WordList& words, WordList& duplicates, const std::f
         copies.push_back(words.List(position));
     duplicates.AddItems(copies);
     words.RemoveItems(positions);
-    if (progress)
-        progress(100);
     return positions.size();
 }
 

@@ -20,7 +20,8 @@ namespace lexor {
 // The words live in one block of text owned by the list, with a table of
 // twelve-byte entries (WordItem) over it, so a million words cost a handful
 // of allocations and little more memory than their file. A value type:
-// copies are deep, moves keep every view valid.
+// copies are deep and lay their words out in list order, moves keep every
+// view valid.
 class WordList {
 public:
     using size_type = std::size_t;

@@ -14,6 +14,7 @@
 namespace lexor {
 namespace {
 
+using test::CollateLess;
 using test::Items;
 
 TEST(WordList, SortedInsertionKeepsRepeatsTogether)

@@ -1,5 +1,6 @@
 #include "compare/CompareEngine.h"
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -21,11 +22,31 @@ struct Outcome {
     }
 };
 
-void Report(const Progress& progress, WordList::size_type done, WordList::size_type total)
-{
-    if (progress)
-        progress(ProgressPercent(done, total));
-}
+// Reports the percentage after each word; it changes at most a hundred
+// times, so it is worked out again only when the count of words done
+// reaches the next change, not with a division per word.
+class PercentAfterEachWord {
+public:
+    PercentAfterEachWord(const Progress& progress, std::uint64_t total) : progress_(progress), total_(total) {}
+
+    void Report(std::uint64_t done)
+    {
+        if (!progress_)
+            return;
+        if (done >= next_) {
+            percent_ = ProgressPercent(done, total_);
+            // The least count of words done that gives percent_ + 1.
+            next_ = ((static_cast<std::uint64_t>(percent_) + 1) * total_ + 99) / 100;
+        }
+        progress_(percent_);
+    }
+
+private:
+    const Progress& progress_;
+    std::uint64_t total_;
+    std::uint64_t next_ = 0;
+    int percent_ = 0;
+};
 
 // Both lists in collation order, where only identical words rank level: the
 // first not yet cancelled copy of a word in original is the one a search from
@@ -35,6 +56,7 @@ Outcome MergeSorted(const WordList& original, const WordList& modified, const Pr
     const auto total = modified.ListCount();
     const auto count = original.ListCount();
     Outcome out(count);
+    PercentAfterEachWord percent(progress, total);
     WordList::size_type j = 0;
     for (WordList::size_type i = 0; i < total; ++i) {
         modified.Prefetch(i + WordList::kPrefetchAhead);
@@ -57,7 +79,7 @@ Outcome MergeSorted(const WordList& original, const WordList& modified, const Pr
             out.Cancel(j++);
         else
             out.added.push_back(word);
-        Report(progress, i + 1, total);
+        percent.Report(i + 1);
     }
     return out;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 #include <thread>
 
 #include "dictionary/WordListSort.h"
@@ -58,11 +59,9 @@ WordList& WordList::operator=(const WordList& other)
     return *this;
 }
 
-std::string_view WordList::List(size_type pos) const
+void WordList::OutOfRange(const char* what)
 {
-    if (pos >= items_.size())
-        throw std::out_of_range("WordList::List: position out of range");
-    return items_[pos].view(text_.data());
+    throw std::out_of_range(std::string(what) + ": position out of range");
 }
 
 void WordList::AddItem(std::string_view word)
@@ -73,7 +72,7 @@ void WordList::AddItem(std::string_view word)
 void WordList::RemoveItem(size_type pos)
 {
     if (pos >= items_.size())
-        throw std::out_of_range("WordList::RemoveItem: position out of range");
+        OutOfRange("WordList::RemoveItem");
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(pos));
 }
 

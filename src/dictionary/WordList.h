@@ -37,9 +37,15 @@ public:
     bool Sorted() const noexcept { return sorted_; }
     size_type ListCount() const noexcept { return items_.size(); }
 
-    // Constant time. Throws std::out_of_range when pos >= ListCount(). The view
-    // stays valid until the list is next changed or destroyed.
-    std::string_view List(size_type pos) const;
+    // Constant time, and inline: every pass over a list reads it. Throws
+    // std::out_of_range when pos >= ListCount(). The view stays valid until
+    // the list is next changed or destroyed.
+    std::string_view List(size_type pos) const
+    {
+        if (pos >= items_.size()) [[unlikely]]
+            OutOfRange("WordList::List");
+        return items_[pos].view(text_.data());
+    }
 
     // A hint that the word at pos is about to be read; nothing when pos is
     // out of range. Passes in list order ask kPrefetchAhead positions ahead.
@@ -79,6 +85,8 @@ public:
     friend bool operator==(const WordList& a, const WordList& b) noexcept;
 
 private:
+    [[noreturn]] static void OutOfRange(const char* what);
+
     // Room for extra more bytes after the text, which is kept; the block
     // grows geometrically, so one AddItem after another stays linear.
     // Returns the block it replaced (empty if none), which views may still

@@ -201,6 +201,19 @@ TEST(WordList, WordOfSixteenMebibytesIsRefusedWithoutChange)
     EXPECT_EQ(list.List(1), longest);
 }
 
+TEST(WordList, SameIsEqualityOfTheBytes)
+{
+    WordList list(false);
+    for (auto w : {"casa", "Casa", "casa", "internazionale", "internazionali", "", ""})
+        list.AddItem(w);
+    EXPECT_TRUE(list.Same(0, 2));
+    EXPECT_FALSE(list.Same(0, 1)); // level in the collation's first weights, other bytes
+    EXPECT_FALSE(list.Same(3, 4)); // same length and first weights, other last letter
+    EXPECT_TRUE(list.Same(5, 6));
+    EXPECT_FALSE(list.Same(0, 5));
+    EXPECT_THROW((void)list.Same(0, 7), std::out_of_range);
+}
+
 TEST(WordList, CopiesAreDeepAndEqual)
 {
     WordList list;

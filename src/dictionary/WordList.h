@@ -50,7 +50,7 @@ public:
     // A hint that the word at pos is about to be read; nothing when pos is
     // out of range. Passes in list order ask kPrefetchAhead positions ahead.
     static constexpr size_type kPrefetchAhead = 16;
-    void Prefetch(size_type pos) const noexcept
+    [[gnu::always_inline]] void Prefetch(size_type pos) const noexcept
     {
         if (pos < items_.size())
             items_[pos].Prefetch(text_.data());

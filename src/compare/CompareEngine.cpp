@@ -66,12 +66,11 @@ Outcome MergeSorted(const WordList& original, const WordList& modified, const Pr
         // are the common case, so they are tested before the collation.
         bool found = false;
         while (j < count) {
-            const std::string_view candidate = original.List(j);
-            if (candidate == word) {
+            if (original.Same(j, modified, i)) {
                 found = true;
                 break;
             }
-            if (Collate(candidate, word) > 0)
+            if (Collate(original.List(j), word) > 0)
                 break;
             ++j;
         }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "dictionary/Collation.h"
@@ -43,19 +45,57 @@ struct WordItem {
     const char* data(const char* text) const noexcept { return text + offset(); }
     std::string_view view(const char* text) const noexcept { return {data(text), size()}; }
 
-    // A hint that the word's bytes from skip on are about to be read. The
-    // words of a list loaded from an unordered file lie in file order, so a
-    // pass in list order reads them at random; asking some items ahead hides
-    // most of the memory latency. Always inlined: GCC takes a function that
-    // does nothing but prefetch for one without effect and drops the calls.
+    // A hint that the word's bytes from skip on are about to be read (see
+    // PrefetchWord).
     [[gnu::always_inline]] void Prefetch(const char* text, std::size_t skip = 0) const noexcept
     {
+        PrefetchWord(view(text).substr(std::min<std::size_t>(skip, size())));
+    }
+
+    // A hint that word's bytes are about to be read. The words of a list
+    // loaded from an unordered file lie in file order, so a pass in list
+    // order reads them at random; asking some items ahead hides most of the
+    // memory latency. A word that runs into the next cache line needs both.
+    // Always inlined: GCC takes a function that does nothing but prefetch for
+    // one without effect and drops the calls.
+    [[gnu::always_inline]] static void PrefetchWord(std::string_view word) noexcept
+    {
 #if defined(__GNUC__) || defined(__clang__)
-        __builtin_prefetch(data(text) + skip);
+        __builtin_prefetch(word.data());
+        if (word.size() > 1)
+            __builtin_prefetch(word.data() + word.size() - 1);
 #else
-        (void)text;
-        (void)skip;
+        (void)word;
 #endif
+    }
+
+    // Whether the two items' words are the same bytes. Words that differ in
+    // length or in their first four primary weights are told apart without
+    // being read; the others are read word by word, never beyond their ends
+    // (memcmp's wide loads would touch, and wait for, the cache line after a
+    // word as well).
+    bool Same(const char* text, const WordItem& other, const char* otherText) const noexcept
+    {
+        if (prefix != other.prefix || size() != other.size())
+            return false;
+        const char* a = data(text);
+        const char* b = other.data(otherText);
+        const std::size_t n = size();
+        if (n >= 8) {
+            for (std::size_t k = 0; k + 8 <= n; k += 8) {
+                if (Load<std::uint64_t>(a + k) != Load<std::uint64_t>(b + k))
+                    return false;
+            }
+            return Load<std::uint64_t>(a + n - 8) == Load<std::uint64_t>(b + n - 8);
+        }
+        if (n >= 4)
+            return Load<std::uint32_t>(a) == Load<std::uint32_t>(b) &&
+                   Load<std::uint32_t>(a + n - 4) == Load<std::uint32_t>(b + n - 4);
+        for (std::size_t k = 0; k < n; ++k) {
+            if (a[k] != b[k])
+                return false;
+        }
+        return true;
     }
 
     // Collation order of the items' words, the prefix first. A function
@@ -69,6 +109,14 @@ struct WordItem {
             return Collate(a.view(text), b.view(text)) < 0;
         }
     };
+
+private:
+    template <class Word> static Word Load(const char* at) noexcept
+    {
+        Word word;
+        std::memcpy(&word, at, sizeof word);
+        return word;
+    }
 };
 
 } // namespace lexor

@@ -110,7 +110,10 @@ void WordList::AddItems(std::span<const std::string_view> words)
         items_.reserve(std::max(old + words.size(), 2 * items_.capacity()));
     // The words may be views into the text that this replaces.
     const ByteBlock replaced = MakeRoom(total);
-    for (std::string_view word : words) {
+    for (std::size_t k = 0; k < words.size(); ++k) {
+        if (k + kPrefetchAhead < words.size())
+            WordItem::PrefetchWord(words[k + kPrefetchAhead]);
+        const std::string_view word = words[k];
         if (!word.empty())
             std::memcpy(text_.data() + textSize_, word.data(), word.size());
         items_.push_back(WordItem::Make(word, textSize_));

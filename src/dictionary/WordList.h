@@ -56,18 +56,16 @@ public:
             items_[pos].Prefetch(text_.data());
     }
 
-    // Whether the words at a and b are the same bytes, as List(a) == List(b).
-    // Words that differ in length or in their first four primary weights are
-    // told apart without reading them. Throws std::out_of_range when a or b
-    // is not below ListCount().
-    bool Same(size_type a, size_type b) const
+    // Whether the word at a and other's word at b are the same bytes, as
+    // List(a) == other.List(b), but reading only what it must (see
+    // WordItem::Same). Throws std::out_of_range when a or b is out of range.
+    bool Same(size_type a, const WordList& other, size_type b) const
     {
-        if (a >= items_.size() || b >= items_.size()) [[unlikely]]
+        if (a >= items_.size() || b >= other.items_.size()) [[unlikely]]
             OutOfRange("WordList::Same");
-        const WordItem& x = items_[a];
-        const WordItem& y = items_[b];
-        return x.prefix == y.prefix && x.size() == y.size() && x.view(text_.data()) == y.view(text_.data());
+        return items_[a].Same(text_.data(), other.items_[b], other.text_.data());
     }
+    bool Same(size_type a, size_type b) const { return Same(a, *this, b); }
 
     // A sorted list places the word after every item that ranks level with or
     // before it; an unsorted one appends it. Throws std::length_error for a

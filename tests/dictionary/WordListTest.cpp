@@ -212,6 +212,24 @@ TEST(WordList, SameIsEqualityOfTheBytes)
     EXPECT_TRUE(list.Same(5, 6));
     EXPECT_FALSE(list.Same(0, 5));
     EXPECT_THROW((void)list.Same(0, 7), std::out_of_range);
+
+    // Every length up to past two words of eight bytes, every place of a
+    // difference, across two lists.
+    WordList words(false);
+    WordList others(false);
+    for (std::size_t n = 0; n <= 20; ++n) {
+        const std::string word = std::string(n, 'a');
+        words.AddItem(word);
+        others.AddItem(word);
+        for (std::size_t k = 0; k < n; ++k) {
+            std::string other = word;
+            other[k] = 'b';
+            others.AddItem(other);
+            EXPECT_FALSE(words.Same(n, others, others.ListCount() - 1)) << n << " " << k;
+        }
+        EXPECT_TRUE(words.Same(n, others, others.ListCount() - 1 - n)) << n;
+    }
+    EXPECT_THROW((void)words.Same(0, others, others.ListCount()), std::out_of_range);
 }
 
 TEST(WordList, CopiesAreDeepAndEqual)

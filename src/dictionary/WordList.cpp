@@ -4,8 +4,8 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
-#include <thread>
 
+#include "dictionary/Parallel.h"
 #include "dictionary/WordListSort.h"
 
 namespace lexor {
@@ -15,12 +15,6 @@ void CheckLength(std::string_view word)
 {
     if (word.size() > WordItem::kLongestWord)
         throw std::length_error("WordList: a word of 16 MiB or more");
-}
-
-unsigned SortThreads()
-{
-    const unsigned cores = std::thread::hardware_concurrency();
-    return cores == 0 ? 1 : std::min(cores, 8u);
 }
 
 } // namespace
@@ -152,7 +146,7 @@ void WordList::SortFrom(size_type old)
     WordItem* last = first + items_.size();
     const WordItem::Less less{text_.data()};
     if (!std::is_sorted(middle, last, less))
-        SortWordItems(middle, last, text_.data(), SortThreads());
+        SortWordItems(middle, last, text_.data(), PassThreads());
     if (old > 0 && less(*middle, *(middle - 1)))
         std::inplace_merge(first, middle, last, less);
 }

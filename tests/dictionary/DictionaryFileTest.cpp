@@ -192,6 +192,21 @@ TEST(DictionaryWriter, UnsortedListIsWrittenInItsOwnOrder)
     EXPECT_EQ(Written(list), "Lexor Dictionary Volume\r\n3\r\nzeta\r\n\r\ncasa\r\n");
 }
 
+// A large list is laid out in parts side by side: each line must still
+// come in its place.
+TEST(DictionaryWriter, LargeListIsWrittenInListOrder)
+{
+    std::vector<std::string> words;
+    for (int i = 0; i < 200000; ++i)
+        words.push_back(std::string(static_cast<std::size_t>(i % 7), 'x') + std::to_string(i * 7919 % 200000));
+    WordList list;
+    list.AddItems(std::vector<std::string_view>(words.begin(), words.end()));
+    std::string expected = kHeader + "200000\r\n";
+    for (const std::string& word : Items(list))
+        expected += word + "\r\n";
+    EXPECT_EQ(Written(list), expected);
+}
+
 TEST(DictionaryRoundTrip, EveryByteButCrComesBackUnchanged)
 {
     WordList list;

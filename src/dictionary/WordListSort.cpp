@@ -29,14 +29,14 @@ namespace {
 // of a few dozen is sorted by insertion.
 
 constexpr std::size_t kInsertionGroup = 64;
-// At most 768 KiB of scratch a thread, next to a large list's hundreds of MiB.
-constexpr std::size_t kScratchItems = std::size_t{1} << 16;
+// At most 1.5 MiB of scratch a thread, next to a large list's hundreds of MiB.
+constexpr std::size_t kScratchItems = std::size_t{1} << 17;
 constexpr std::size_t kParallelMinimum = std::size_t{1} << 16;
 // Deeper than this the full collation takes over, which bounds the recursion
 // whatever the words.
 constexpr int kMaxLevels = 48;
 // How many items ahead the words' bytes are asked for.
-constexpr std::ptrdiff_t kReadAhead = 16;
+constexpr std::ptrdiff_t kReadAhead = 32;
 
 using Scratch = std::vector<WordItem>;
 using Boundaries = std::array<std::size_t, 257>;

@@ -106,13 +106,27 @@ bool Distribute(WordItem* first, WordItem* last, int byte, Boundaries& bounds)
         bounds[b + 1] = bounds[b] + count[b];
     std::array<std::size_t, 256> next;
     std::copy(bounds.begin(), bounds.end() - 1, next.begin());
+    // In rounds: every item not yet known to be in place is swapped to the
+    // next free place of its value, and the item it meets there waits for
+    // the next round. The swaps of a round do not wait for one another, as
+    // a chain of swaps that follows one item would.
+    std::array<unsigned, 256> open;
+    unsigned opens = 0;
     for (unsigned b = low; b <= high; ++b) {
-        while (next[b] < bounds[b + 1]) {
-            WordItem item = first[next[b]];
-            for (unsigned d = Byte(item, byte); d != b; d = Byte(item, byte))
-                std::swap(item, first[next[d]++]);
-            first[next[b]++] = item;
+        if (next[b] < bounds[b + 1])
+            open[opens++] = b;
+    }
+    while (opens > 0) {
+        unsigned stillOpen = 0;
+        for (unsigned k = 0; k < opens; ++k) {
+            const unsigned b = open[k];
+            for (std::size_t i = next[b]; i < bounds[b + 1]; ++i)
+                std::swap(first[i], first[next[Byte(first[i], byte)]++]);
+            // next[b] has moved past every item of b that came to its place.
+            if (next[b] < bounds[b + 1])
+                open[stillOpen++] = b;
         }
+        opens = stillOpen;
     }
     return true;
 }

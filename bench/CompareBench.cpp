@@ -11,7 +11,6 @@
 #include "BenchSupport.h"
 #include "WordCorpus.h"
 #include "compare/CompareEngine.h"
-#include "dictionary/Collation.h"
 #include "dictionary/DictionaryFormat.h"
 #include "dictionary/DictionaryReader.h"
 #include "dictionary/DictionaryWriter.h"
@@ -19,6 +18,15 @@
 
 namespace lexor::bench {
 namespace {
+
+// Puts words in the order a sorted list keeps.
+void SortAsAList(std::vector<std::string>& words)
+{
+    WordList list;
+    list.AddItems(std::vector<std::string_view>(words.begin(), words.end()));
+    for (WordList::size_type i = 0; i < list.ListCount(); ++i)
+        words[i] = list.List(i);
+}
 
 bool Save(const std::filesystem::path& folder, std::string_view name, const WordList& words, const char* emptyMessage)
 {
@@ -100,8 +108,8 @@ int RunCompareData(int argc, char** argv)
     const std::size_t percent = argc > 3 ? std::stoul(argv[3]) : 1;
     ComparePair pair = MakeComparePair(words, percent);
     if (argc > 4 && std::string_view(argv[4]) == "sorted") {
-        std::sort(pair.original.begin(), pair.original.end(), CollateLess);
-        std::sort(pair.modified.begin(), pair.modified.end(), CollateLess);
+        SortAsAList(pair.original);
+        SortAsAList(pair.modified);
     }
     WriteDictionaryFile(argv[0], pair.original);
     WriteDictionaryFile(argv[1], pair.modified);

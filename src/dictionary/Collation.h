@@ -15,11 +15,6 @@ namespace lexor {
 // Returns <0, 0 or >0.
 int Collate(std::string_view a, std::string_view b) noexcept;
 
-inline bool CollateLess(std::string_view a, std::string_view b) noexcept
-{
-    return Collate(a, b) < 0;
-}
-
 namespace detail {
 
 // Primary weight of each Windows-1252 byte: letters fold to their plain

@@ -12,17 +12,22 @@
 #include "dictionary/DictionaryFormat.h"
 #include "dictionary/FileError.h"
 #include "dictionary/LargeBuffer.h"
+#include "dictionary/WordItem.h"
 
 namespace lexor {
 namespace {
 
-constexpr std::size_t kBlockBytes = std::size_t{4} << 20;
+// The first read of a file, or of a stream, goes into a block no larger than
+// this: enough for the header and the count, and little to refuse a file
+// that is not a dictionary. Reads after it take at most kReadChunk bytes, so
+// the lines are split while they are still in the processor's caches.
+constexpr std::size_t kFirstBlock = std::size_t{64} << 10;
 constexpr std::size_t kSmallestBlock = std::size_t{4} << 10;
-// The longest word a WordList holds.
-constexpr std::size_t kLongestWord = std::numeric_limits<std::uint32_t>::max();
+constexpr std::size_t kReadChunk = std::size_t{1} << 20;
 
-// Hands out the lines of a stream as views into blocks it reads the stream
-// into, a block at a time, so the words need no copy of their own. A line
+// Hands out the lines of a stream as views into one block of text that it
+// reads the stream into, so the words need no copy of their own: the block
+// becomes the list's text, and a line's place in it its offset there. A line
 // ends at CR or CR LF; a lone LF is part of the line; the last line may lack
 // its end. Memory follows what has been read, never what a file announces,
 // and no more than limit bytes are read, so a file that grows while it is
@@ -30,22 +35,24 @@ constexpr std::size_t kLongestWord = std::numeric_limits<std::uint32_t>::max();
 class LineReader {
 public:
     LineReader(std::istream& in, std::size_t sizeHint, std::uintmax_t limit)
-        : in_(in), nextBlock_(BlockSizeFor(sizeHint)), remaining_(limit)
+        : in_(in), remaining_(limit), firstBlock_(std::clamp(sizeHint + 1, kSmallestBlock, kFirstBlock))
     {
     }
 
-    // A line longer than maxLength comes back cut at maxLength + 1 bytes, as
-    // soon as they are in: enough to see that it is not the line sought.
-    // Reading should stop there, as the rest of the line is not skipped.
+    // The view is valid until the next call. A line longer than maxLength
+    // comes back cut at maxLength + 1 bytes, as soon as they are in: enough
+    // to see that it is not the line sought. Reading should stop there, as
+    // the rest of the line is not skipped. Throws std::length_error for a
+    // line longer than a word may be.
     bool Next(std::string_view& line, std::size_t maxLength = std::numeric_limits<std::size_t>::max())
     {
         for (;;) {
             if (pos_ < filled_) {
-                char* begin = data() + pos_;
+                char* begin = text_.data() + pos_;
                 const auto* cr = static_cast<char*>(std::memchr(begin, '\r', filled_ - pos_));
                 if (cr != nullptr) {
-                    line = {begin, static_cast<std::size_t>(cr - begin)};
-                    pos_ = static_cast<std::size_t>(cr - data()) + 1;
+                    line = Checked({begin, static_cast<std::size_t>(cr - begin)});
+                    pos_ = static_cast<std::size_t>(cr - text_.data()) + 1;
                     skipLf_ = true;
                     SkipLf();
                     return true;
@@ -58,7 +65,7 @@ public:
             }
             if (!Fill()) {
                 if (pos_ < filled_) {
-                    line = {data() + pos_, filled_ - pos_};
+                    line = Checked({text_.data() + pos_, filled_ - pos_});
                     pos_ = filled_;
                     return true;
                 }
@@ -67,22 +74,50 @@ public:
         }
     }
 
+    // Makes room for all that is left to read at once, when its size is
+    // known (a file), so the block is never copied again.
+    void ReserveRest()
+    {
+        if (remaining_ >= text_.size() - filled_ && remaining_ < std::numeric_limits<std::size_t>::max() - filled_)
+            Grow(filled_ + static_cast<std::size_t>(remaining_) + 1);
+    }
+
     bool failed() const noexcept { return in_.bad(); }
-    std::vector<ByteBlock>& blocks() noexcept { return blocks_; }
+    const char* text() const noexcept { return text_.data(); }
+    // The bytes read so far; the lines handed out lie within them.
+    std::size_t size() const noexcept { return filled_; }
+    ByteBlock TakeText() noexcept { return std::move(text_); }
 
 private:
-    static std::size_t BlockSizeFor(std::size_t hint) { return std::clamp(hint + 1, kSmallestBlock, kBlockBytes); }
-
-    char* data() const noexcept { return blocks_.empty() ? nullptr : blocks_.back().data(); }
+    static std::string_view Checked(std::string_view line)
+    {
+        if (line.size() > WordItem::kLongestWord)
+            throw std::length_error("a line longer than a word may be");
+        return line;
+    }
 
     // The LF of a CR LF pair may arrive with the next read.
     void SkipLf()
     {
         if (skipLf_ && pos_ < filled_) {
-            if (data()[pos_] == '\n')
+            if (text_.data()[pos_] == '\n')
                 ++pos_;
             skipLf_ = false;
         }
+    }
+
+    // A larger block holding what has been read, at the same offsets: of
+    // `wanted` bytes, or twice the old size if that is more, but never more
+    // than the rest of the input can fill (and one byte to see its end).
+    void Grow(std::size_t wanted)
+    {
+        std::size_t size = std::max(wanted, 2 * text_.size());
+        if (remaining_ < size - filled_)
+            size = filled_ + static_cast<std::size_t>(remaining_) + 1;
+        ByteBlock grown(size);
+        if (filled_ > 0)
+            std::memcpy(grown.data(), text_.data(), filled_);
+        text_ = std::move(grown);
     }
 
     // Reads more of the stream after the unfinished line; false at the end.
@@ -90,33 +125,16 @@ private:
     {
         if (eof_)
             return false;
-        if (blocks_.empty() || filled_ == blocks_.back().size()) {
-            const std::size_t partial = filled_ - pos_;
-            // A line longer than a WordList's longest word is refused before
-            // more memory is asked for it.
-            if (partial > kLongestWord)
-                throw std::length_error("a line longer than a word may be");
-            std::size_t size = std::max(nextBlock_, partial * 2);
-            // Never more than what is left to read needs.
-            if (remaining_ < size - partial)
-                size = partial + static_cast<std::size_t>(remaining_) + 1;
-            ByteBlock block(size);
-            if (partial > 0)
-                std::memcpy(block.data(), data() + pos_, partial);
-            // A block that holds no finished line is of no more use.
-            if (!blocks_.empty() && pos_ == 0)
-                blocks_.back() = std::move(block);
-            else
-                blocks_.push_back(std::move(block));
-            pos_ = 0;
-            filled_ = partial;
-            nextBlock_ = kBlockBytes;
-        }
-        char* at = data() + filled_;
+        // A line longer than a word may be is refused before more memory is
+        // asked for it.
+        if (filled_ - pos_ > WordItem::kLongestWord)
+            throw std::length_error("a line longer than a word may be");
+        if (filled_ == text_.size())
+            Grow(text_.size() == 0 ? firstBlock_ : filled_ + 1);
         const auto room =
-            static_cast<std::size_t>(std::min<std::uintmax_t>(blocks_.back().size() - filled_, remaining_));
+            static_cast<std::size_t>(std::min<std::uintmax_t>({text_.size() - filled_, remaining_, kReadChunk}));
         if (room > 0)
-            in_.read(at, static_cast<std::streamsize>(room));
+            in_.read(text_.data() + filled_, static_cast<std::streamsize>(room));
         const auto got = room > 0 ? static_cast<std::size_t>(in_.gcount()) : 0;
         filled_ += got;
         remaining_ -= got;
@@ -129,9 +147,9 @@ private:
     }
 
     std::istream& in_;
-    std::vector<ByteBlock> blocks_;
-    std::size_t nextBlock_;
+    ByteBlock text_;
     std::uintmax_t remaining_;
+    std::size_t firstBlock_;
     std::size_t pos_ = 0;
     std::size_t filled_ = 0;
     bool skipLf_ = false;
@@ -206,13 +224,15 @@ ReadResult Read(std::istream& in, WordList& target, std::size_t sizeHint, std::u
     // Every line but the last takes at least two bytes, which bounds the
     // number of words a file of known size can hold.
     WordList::ItemTable words;
-    if (sizeHint > 0)
+    if (sizeHint > 0) {
+        lines.ReserveRest();
         words.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(result.declared, sizeHint / 2 + 1)));
+    }
     // The counted lines are words whatever they hold; after them, empty lines
     // at the end of the file are not.
     std::size_t kept = 0;
     while (lines.Next(line)) {
-        words.push_back(WordList::MakeItem(line));
+        words.push_back(WordItem::Make(line, static_cast<std::uint64_t>(line.data() - lines.text())));
         if (words.size() <= result.declared || !line.empty())
             kept = words.size();
     }
@@ -222,8 +242,12 @@ ReadResult Read(std::istream& in, WordList& target, std::size_t sizeHint, std::u
         return result;
     }
     words.resize(kept);
+    // Beyond what an entry can place, which no memory of today holds.
+    const std::size_t size = lines.size();
+    if (size > WordItem::kLargestText)
+        throw std::bad_alloc();
     result.read = words.size();
-    target.AdoptItems(std::move(lines.blocks()), std::move(words));
+    target.AdoptItems(lines.TakeText(), size, std::move(words));
     if (result.read < result.declared)
         result.status = ReadResult::Status::Truncated;
     else if (result.read > result.declared)

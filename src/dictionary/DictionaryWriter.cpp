@@ -2,53 +2,76 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "dictionary/DictionaryFormat.h"
 #include "dictionary/FileReplace.h"
 #include "dictionary/LargeBuffer.h"
+#include "dictionary/Parallel.h"
 
 namespace lexor {
 namespace {
 
-using Bytes = std::basic_string<char, std::char_traits<char>, LargeAllocator<char>>;
+// The whole file in one block of exactly its size, which is filled once: a
+// zero-filled buffer would have its fresh pages written twice. Large lists
+// are laid out in parts side by side (see Parallel.h).
+struct Layout {
+    ByteBlock bytes;
+    std::size_t size = 0;
 
-// The whole file in one buffer of exactly its size.
-Bytes Layout(const WordList& words)
-{
-    const std::string count = std::to_string(words.ListCount());
-    std::size_t size = kDictionaryHeader.size() + 2 + count.size() + 2;
-    for (WordList::size_type i = 0; i < words.ListCount(); ++i)
-        size += words.List(i).size() + 2;
-    Bytes out;
-    out.resize(size);
-    char* at = out.data();
-    auto put = [&at](std::string_view line) {
+    explicit Layout(const WordList& words)
+    {
+        const std::string count = std::to_string(words.ListCount());
+        const unsigned parts = PartsFor(words.ListCount());
+        // Where each part's lines begin.
+        std::vector<std::size_t> starts(parts + 1, 0);
+        ForEachPart(words.ListCount(), parts, [&words, &starts](unsigned part, std::size_t first, std::size_t last) {
+            std::size_t bytes = 0;
+            for (std::size_t i = first; i < last; ++i)
+                bytes += words.List(i).size() + 2;
+            starts[part + 1] = bytes;
+        });
+        starts[0] = kDictionaryHeader.size() + 2 + count.size() + 2;
+        for (unsigned part = 0; part < parts; ++part)
+            starts[part + 1] += starts[part];
+        size = starts[parts];
+        bytes = ByteBlock(size);
+        char* at = bytes.data();
+        Put(at, kDictionaryHeader);
+        Put(at, count);
+        ForEachPart(words.ListCount(), parts,
+                    [this, &words, &starts](unsigned part, std::size_t first, std::size_t last) {
+                        char* at = bytes.data() + starts[part];
+                        for (std::size_t i = first; i < last; ++i) {
+                            words.Prefetch(i + WordList::kPrefetchAhead);
+                            Put(at, words.List(i));
+                        }
+                    });
+    }
+
+    static void Put(char*& at, std::string_view line) noexcept
+    {
         // An empty word's view may hold no pointer at all.
         if (!line.empty())
             std::memcpy(at, line.data(), line.size());
         at += line.size();
         *at++ = '\r';
         *at++ = '\n';
-    };
-    put(kDictionaryHeader);
-    put(count);
-    for (WordList::size_type i = 0; i < words.ListCount(); ++i)
-        put(words.List(i));
-    return out;
-}
+    }
+};
 
 } // namespace
 
 void WriteDictionary(std::ostream& out, const WordList& words)
 {
-    const Bytes bytes = Layout(words);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const Layout layout(words);
+    out.write(layout.bytes.data(), static_cast<std::streamsize>(layout.size));
 }
 
 WriteResult SaveDictionary(const std::filesystem::path& path, const WordList& words)
 {
-    const Bytes bytes = Layout(words);
-    return ReplaceFileContents(path, {bytes.data(), bytes.size()});
+    const Layout layout(words);
+    return ReplaceFileContents(path, {layout.bytes.data(), layout.size});
 }
 
 } // namespace lexor

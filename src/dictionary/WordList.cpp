@@ -2,39 +2,19 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 #include <stdexcept>
-#include <thread>
+#include <string>
 
-#include "dictionary/Collation.h"
+#include "dictionary/Parallel.h"
 #include "dictionary/WordListSort.h"
 
 namespace lexor {
 namespace {
 
-using Item = WordList::Item;
-
-// A function object rather than a function, so the sort inlines it.
-struct ItemLessFn {
-    bool operator()(const Item& a, const Item& b) const noexcept
-    {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        return Collate(a.view(), b.view()) < 0;
-    }
-};
-constexpr ItemLessFn ItemLess{};
-
 void CheckLength(std::string_view word)
 {
-    if (word.size() > std::numeric_limits<std::uint32_t>::max())
-        throw std::length_error("WordList: a word of 4 GiB or more");
-}
-
-unsigned SortThreads()
-{
-    const unsigned cores = std::thread::hardware_concurrency();
-    return cores == 0 ? 1 : std::min(cores, 8u);
+    if (word.size() > WordItem::kLongestWord)
+        throw std::length_error("WordList: a word of 16 MiB or more");
 }
 
 } // namespace
@@ -43,20 +23,24 @@ WordList::WordList(bool sorted) : sorted_(sorted)
 {
 }
 
+// The copy lays its words out in list order, whatever order they had here.
 WordList::WordList(const WordList& other) : sorted_(other.sorted_)
 {
     std::size_t total = 0;
-    for (const Item& item : other.items_)
-        total += item.size;
+    for (const WordItem& item : other.items_)
+        total += item.size();
     items_.reserve(other.items_.size());
     if (total > 0)
-        blocks_.emplace_back(total);
-    char* out = blocks_.empty() ? nullptr : blocks_.back().data();
-    for (const Item& item : other.items_) {
-        if (item.size > 0)
-            std::memcpy(out, item.data, item.size);
-        items_.push_back(Item{out, item.size, item.prefix});
-        out += item.size;
+        text_ = ByteBlock(total);
+    const char* from = other.text_.data();
+    for (size_type i = 0; i < other.items_.size(); ++i) {
+        if (i + kPrefetchAhead < other.items_.size())
+            other.items_[i + kPrefetchAhead].Prefetch(from);
+        const WordItem& item = other.items_[i];
+        if (item.size() > 0)
+            std::memcpy(text_.data() + textSize_, item.data(from), item.size());
+        items_.push_back(item.At(textSize_));
+        textSize_ += item.size();
     }
 }
 
@@ -69,17 +53,9 @@ WordList& WordList::operator=(const WordList& other)
     return *this;
 }
 
-WordList::Item WordList::MakeItem(std::string_view word)
+void WordList::OutOfRange(const char* what)
 {
-    CheckLength(word);
-    return Item{word.data(), static_cast<std::uint32_t>(word.size()), CollationPrefix(word)};
-}
-
-std::string_view WordList::List(size_type pos) const
-{
-    if (pos >= items_.size())
-        throw std::out_of_range("WordList::List: position out of range");
-    return items_[pos].view();
+    throw std::out_of_range(std::string(what) + ": position out of range");
 }
 
 void WordList::AddItem(std::string_view word)
@@ -90,7 +66,7 @@ void WordList::AddItem(std::string_view word)
 void WordList::RemoveItem(size_type pos)
 {
     if (pos >= items_.size())
-        throw std::out_of_range("WordList::RemoveItem: position out of range");
+        OutOfRange("WordList::RemoveItem");
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(pos));
 }
 
@@ -98,47 +74,65 @@ void WordList::Clear() noexcept
 {
     items_.clear();
     items_.shrink_to_fit();
-    blocks_.clear();
+    text_ = ByteBlock();
+    textSize_ = 0;
+}
+
+ByteBlock WordList::MakeRoom(std::size_t extra)
+{
+    if (extra > WordItem::kLargestText - textSize_)
+        throw std::length_error("WordList: a text of 1 TiB or more");
+    if (text_.size() - textSize_ >= extra)
+        return {};
+    ByteBlock grown(std::max(textSize_ + extra, 2 * text_.size()));
+    if (textSize_ > 0)
+        std::memcpy(grown.data(), text_.data(), textSize_);
+    std::swap(grown, text_);
+    return grown;
 }
 
 void WordList::AddItems(std::span<const std::string_view> words)
 {
     std::size_t total = 0;
-    // Every word is checked before anything changes.
+    // Every word is checked, and every allocation made, before anything changes.
     for (std::string_view word : words) {
         CheckLength(word);
         total += word.size();
     }
     const auto old = items_.size();
-    // Geometric growth, so that one AddItem after another stays linear.
     if (items_.capacity() - old < words.size())
         items_.reserve(std::max(old + words.size(), 2 * items_.capacity()));
-    // Copied into one new block first: the words may be views into this list.
-    char* out = nullptr;
-    if (total > 0) {
-        ByteBlock block(total);
-        out = block.data();
-        blocks_.push_back(std::move(block));
-    }
-    for (std::string_view word : words) {
+    // The words may be views into the text that this replaces.
+    const ByteBlock replaced = MakeRoom(total);
+    for (std::size_t k = 0; k < words.size(); ++k) {
+        if (k + kPrefetchAhead < words.size())
+            WordItem::PrefetchWord(words[k + kPrefetchAhead]);
+        const std::string_view word = words[k];
         if (!word.empty())
-            std::memcpy(out, word.data(), word.size());
-        items_.push_back(MakeItem({word.empty() ? nullptr : out, word.size()}));
-        out += word.size();
+            std::memcpy(text_.data() + textSize_, word.data(), word.size());
+        items_.push_back(WordItem::Make(word, textSize_));
+        textSize_ += word.size();
     }
     SortFrom(old);
 }
 
-void WordList::AdoptItems(std::vector<ByteBlock>&& blocks, ItemTable&& items)
+void WordList::AdoptItems(ByteBlock&& text, std::size_t textSize, ItemTable&& items)
 {
-    for (ByteBlock& block : blocks)
-        blocks_.push_back(std::move(block));
-    blocks.clear();
     const auto old = items_.size();
-    if (old == 0)
+    if (old == 0) {
+        text_ = std::move(text);
+        textSize_ = textSize;
         items_ = std::move(items);
-    else
-        items_.insert(items_.end(), items.begin(), items.end());
+    } else {
+        items_.reserve(old + items.size());
+        MakeRoom(textSize);
+        if (textSize > 0)
+            std::memcpy(text_.data() + textSize_, text.data(), textSize);
+        for (const WordItem& item : items)
+            items_.push_back(item.At(textSize_ + item.offset()));
+        textSize_ += textSize;
+        text = ByteBlock();
+    }
     items.clear();
     SortFrom(old);
 }
@@ -147,13 +141,14 @@ void WordList::SortFrom(size_type old)
 {
     if (!sorted_ || items_.size() == old)
         return;
-    Item* first = items_.data();
-    Item* middle = first + old;
-    Item* last = first + items_.size();
-    if (!std::is_sorted(middle, last, ItemLess))
-        SortWordItems(middle, last, SortThreads());
-    if (old > 0 && ItemLess(*middle, *(middle - 1)))
-        std::inplace_merge(first, middle, last, ItemLess);
+    WordItem* first = items_.data();
+    WordItem* middle = first + old;
+    WordItem* last = first + items_.size();
+    const WordItem::Less less{text_.data()};
+    if (!std::is_sorted(middle, last, less))
+        SortWordItems(middle, last, text_.data(), PassThreads());
+    if (old > 0 && less(*middle, *(middle - 1)))
+        std::inplace_merge(first, middle, last, less);
 }
 
 void WordList::RemoveItems(std::span<const size_type> positions)
@@ -181,7 +176,7 @@ bool operator==(const WordList& a, const WordList& b) noexcept
     if (a.items_.size() != b.items_.size())
         return false;
     for (std::size_t i = 0; i < a.items_.size(); ++i) {
-        if (a.items_[i].view() != b.items_[i].view())
+        if (a.items_[i].view(a.text_.data()) != b.items_[i].view(b.text_.data()))
             return false;
     }
     return true;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dictionary/LargeBuffer.h"
+#include "dictionary/WordItem.h"
 
 namespace lexor {
 
@@ -16,25 +17,15 @@ namespace lexor {
 // times; an unsorted one keeps the order of addition. Counts and positions
 // are size_t: the list has no 32,767-word ceiling.
 //
-// The words live in a few large blocks owned by the list, with a table of
-// light views over them, so a million words cost a handful of allocations.
-// A value type: copies are deep, moves keep every view valid.
+// The words live in one block of text owned by the list, with a table of
+// twelve-byte entries (WordItem) over it, so a million words cost a handful
+// of allocations and little more memory than their file. A value type:
+// copies are deep and lay their words out in list order, moves keep every
+// view valid.
 class WordList {
 public:
     using size_type = std::size_t;
-
-    // One entry of the item table: where the word lies, and the primary
-    // weights of its first four bytes (CollationPrefix), for quick ordering.
-    struct Item {
-        const char* data;
-        std::uint32_t size;
-        std::uint32_t prefix;
-        std::string_view view() const noexcept { return {data, size}; }
-    };
-    using ItemTable = std::vector<Item, LargeAllocator<Item>>;
-
-    // The entry for a word. Throws std::length_error for a word of 4 GiB or more.
-    static Item MakeItem(std::string_view word);
+    using ItemTable = std::vector<WordItem, LargeAllocator<WordItem>>;
 
     explicit WordList(bool sorted = true);
     WordList(const WordList& other);
@@ -46,28 +37,39 @@ public:
     bool Sorted() const noexcept { return sorted_; }
     size_type ListCount() const noexcept { return items_.size(); }
 
-    // Constant time. Throws std::out_of_range when pos >= ListCount(). The view
-    // stays valid until the list is next changed or destroyed.
-    std::string_view List(size_type pos) const;
+    // Constant time, and inline: every pass over a list reads it. Throws
+    // std::out_of_range when pos >= ListCount(). The view stays valid until
+    // the list is next changed or destroyed.
+    std::string_view List(size_type pos) const
+    {
+        if (pos >= items_.size()) [[unlikely]]
+            OutOfRange("WordList::List");
+        return items_[pos].view(text_.data());
+    }
 
     // A hint that the word at pos is about to be read; nothing when pos is
-    // out of range. A list loaded from an unordered file keeps its bytes in
-    // file order, so a pass in list order reads them at random: asking a few
-    // positions ahead (kPrefetchAhead) hides most of the memory latency.
+    // out of range. Passes in list order ask kPrefetchAhead positions ahead.
     static constexpr size_type kPrefetchAhead = 16;
-    void Prefetch(size_type pos) const noexcept
+    [[gnu::always_inline]] void Prefetch(size_type pos) const noexcept
     {
-#if defined(__GNUC__) || defined(__clang__)
         if (pos < items_.size())
-            __builtin_prefetch(items_[pos].data);
-#else
-        (void)pos;
-#endif
+            items_[pos].Prefetch(text_.data());
     }
+
+    // Whether the word at a and other's word at b are the same bytes, as
+    // List(a) == other.List(b), but reading only what it must (see
+    // WordItem::Same). Throws std::out_of_range when a or b is out of range.
+    bool Same(size_type a, const WordList& other, size_type b) const
+    {
+        if (a >= items_.size() || b >= other.items_.size()) [[unlikely]]
+            OutOfRange("WordList::Same");
+        return items_[a].Same(text_.data(), other.items_[b], other.text_.data());
+    }
+    bool Same(size_type a, size_type b) const { return Same(a, *this, b); }
 
     // A sorted list places the word after every item that ranks level with or
     // before it; an unsorted one appends it. Throws std::length_error for a
-    // word of 4 GiB or more.
+    // word longer than WordItem::kLongestWord.
     void AddItem(std::string_view word);
 
     // Throws std::out_of_range when pos >= ListCount(), leaving the items as they were.
@@ -80,10 +82,11 @@ public:
     // The words may be views into this list itself.
     void AddItems(std::span<const std::string_view> words);
 
-    // As AddItems, but the entries (from MakeItem) are taken over as they are
-    // and their words lie in blocks that the list takes over too, so nothing
-    // is copied: the loader reads straight into them.
-    void AdoptItems(std::vector<ByteBlock>&& blocks, ItemTable&& items);
+    // As AddItems, but the words lie in text, whose first textSize bytes the
+    // entries (from WordItem::Make, with offsets into text) describe: an empty
+    // list takes both over as they are, so nothing is copied and the loader
+    // reads straight into the list's text.
+    void AdoptItems(ByteBlock&& text, std::size_t textSize, ItemTable&& items);
 
     // Removes the items at the given positions, which must be strictly
     // ascending and in range (else std::out_of_range and no change), in one
@@ -93,12 +96,21 @@ public:
     friend bool operator==(const WordList& a, const WordList& b) noexcept;
 
 private:
+    [[noreturn]] static void OutOfRange(const char* what);
+
+    // Room for extra more bytes after the text, which is kept; the block
+    // grows geometrically, so one AddItem after another stays linear.
+    // Returns the block it replaced (empty if none), which views may still
+    // point into. Throws std::length_error beyond WordItem::kLargestText.
+    ByteBlock MakeRoom(std::size_t extra);
+
     // Puts the items from position old on into place among the others.
     void SortFrom(size_type old);
 
     bool sorted_;
     ItemTable items_;
-    std::vector<ByteBlock> blocks_;
+    ByteBlock text_;
+    std::size_t textSize_ = 0;
 };
 
 } // namespace lexor

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <cstring>
+#include <cstdint>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "dictionary/Collation.h"
@@ -12,127 +13,88 @@
 namespace lexor {
 namespace {
 
-// A radix sort over the collation's primary weights, byte by byte from the
-// front (most significant digit first), so the words' bytes are read about
-// once per four levels instead of once per comparison. The item's prefix
-// field holds four primary weights from a four-byte boundary (the base) on;
-// a group that outlives them is given the next four. Small groups are sorted
-// on those fields by comparison, and only words that agree on all their
-// weights (a word and its capitalised twin) need the full collation.
+// The sort runs over the collation's primary weights four at a time. An
+// item's prefix holds the weights of four of its word's bytes, from a
+// boundary (the base) on, and the items are ordered by it as a number. Items
+// whose prefixes agree and whose words go on past the four are given the
+// next four weights (read from their words: the one place the sort reads
+// text) and ordered again among themselves; items whose words all end within
+// the four agree on every weight, as a word and its capitalised twin do, and
+// are told apart by their length and bytes.
+//
+// Ordering by prefix: a group larger than the scratch buffer is split in
+// place by its leading byte (American flag sort); a group that fits is sorted
+// through the buffer by its bytes, least significant first (LSD radix sort:
+// passes that read and write in sequence, with no chains of swaps); a group
+// of a few dozen is sorted by insertion.
 
-using Item = WordList::Item;
-
-constexpr std::size_t kSmallGroup = 64;
+constexpr std::size_t kInsertionGroup = 64;
+// At most 1.5 MiB of scratch a thread, next to a large list's hundreds of MiB.
+constexpr std::size_t kScratchItems = std::size_t{1} << 17;
 constexpr std::size_t kParallelMinimum = std::size_t{1} << 16;
-// Deeper splits than this are finished by the full collation, which bounds
-// the recursion whatever the words.
+// Deeper than this the full collation takes over, which bounds the recursion
+// whatever the words.
 constexpr int kMaxLevels = 48;
+// How many items ahead the words' bytes are asked for.
+constexpr std::ptrdiff_t kReadAhead = 32;
 
+using Scratch = std::vector<WordItem>;
 using Boundaries = std::array<std::size_t, 257>;
-
-// Valid inside one group: its items agree on every weight before the base,
-// so unequal fields order them as the collation would.
-struct ItemLessFn {
-    bool operator()(const Item& a, const Item& b) const noexcept
-    {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        return Collate(a.view(), b.view()) < 0;
-    }
-};
 
 // For items that agree on every weight up to their ends, as a word and its
 // capitalised twin do: a shorter one can differ only by trailing NUL bytes
 // and ranks first; words of one length rank by their first differing byte.
-bool SameWeightsLess(const Item& a, const Item& b) noexcept
-{
-    if (a.size != b.size)
-        return a.size < b.size;
-    return a.size > 0 && std::memcmp(a.data, b.data, a.size) < 0;
-}
+struct SameWeightsLess {
+    const char* text;
+    bool operator()(const WordItem& a, const WordItem& b) const noexcept
+    {
+        if (a.size() != b.size())
+            return a.size() < b.size();
+        // Twins mostly differ in their first letter: a loop beats a call.
+        const auto* x = reinterpret_cast<const unsigned char*>(a.data(text));
+        const auto* y = reinterpret_cast<const unsigned char*>(b.data(text));
+        for (std::uint32_t k = 0; k < a.size(); ++k) {
+            if (x[k] != y[k])
+                return x[k] < y[k];
+        }
+        return false;
+    }
+};
 
-template <class Less> void SortByComparison(Item* first, Item* last, Less less)
+struct PrefixLess {
+    bool operator()(const WordItem& a, const WordItem& b) const noexcept { return a.prefix < b.prefix; }
+};
+
+template <class Less> void SortByComparison(WordItem* first, WordItem* last, Less less)
 {
-    if (static_cast<std::size_t>(last - first) > kSmallGroup) {
+    if (static_cast<std::size_t>(last - first) > kInsertionGroup) {
         std::sort(first, last, less);
         return;
     }
-    for (Item* i = first + 1; i < last; ++i) {
-        const Item item = *i;
-        Item* j = i;
+    for (WordItem* i = first + 1; i < last; ++i) {
+        const WordItem item = *i;
+        WordItem* j = i;
         for (; j > first && less(item, *(j - 1)); --j)
             *j = *(j - 1);
         *j = item;
     }
 }
 
-// The one place that reads the words' bytes, which lie in file order and so
-// at random here: the reads are asked for a few items ahead.
-void Refill(Item* first, Item* last, std::size_t base) noexcept
+unsigned Byte(const WordItem& item, int byte) noexcept
 {
-    constexpr std::ptrdiff_t kAhead = 8;
-    for (Item* i = first; i < last; ++i) {
-#if defined(__GNUC__) || defined(__clang__)
-        if (last - i > kAhead)
-            __builtin_prefetch(i[kAhead].data + base);
-#endif
-        i->prefix = i->size > base ? CollationPrefix(i->view().substr(base)) : 0;
-    }
+    return (item.prefix >> (8 * byte)) & 0xFF;
 }
 
-void Restore(Item* first, Item* last) noexcept
-{
-    for (Item* i = first; i < last; ++i)
-        i->prefix = CollationPrefix(i->view());
-}
-
-// Sorts items that agree on every weight before base by their fields, then
-// each run of equal fields on the next four weights, and so on; runs whose
-// words all end within their field need the full collation.
-void SortSmall(Item* first, Item* last, std::size_t base, int level)
-{
-    if (last - first < 2)
-        return;
-    if (level >= kMaxLevels) {
-        SortByComparison(first, last, ItemLessFn{});
-        return;
-    }
-    SortByComparison(first, last, [](const Item& a, const Item& b) { return a.prefix < b.prefix; });
-    for (Item* run = first; run < last;) {
-        Item* end = run + 1;
-        bool longer = run->size > base + 4;
-        for (; end < last && end->prefix == run->prefix; ++end)
-            longer = longer || end->size > base + 4;
-        if (end - run > 1) {
-            if (!longer) {
-                SortByComparison(run, end, SameWeightsLess);
-            } else {
-                Refill(run, end, base + 4);
-                SortSmall(run, end, base + 4, level + 1);
-                // The first refill of these items puts their own prefix back.
-                if (base == 0)
-                    Restore(run, end);
-            }
-        }
-        run = end;
-    }
-}
-
-unsigned Digit(const Item& item, std::size_t depth) noexcept
-{
-    return (item.prefix >> (24 - 8 * (depth % 4))) & 0xFF;
-}
-
-// Groups [first, last) by the weight at depth, in place (American flag
-// sort); bounds gets each weight's start. False when they all share one
-// weight, in which case nothing moved.
-bool Distribute(Item* first, Item* last, std::size_t depth, Boundaries& bounds)
+// Groups [first, last) by the prefix's given byte, in place (American flag
+// sort); bounds gets each value's start. False when they all share one
+// value, in which case nothing moved.
+bool Distribute(WordItem* first, WordItem* last, int byte, Boundaries& bounds)
 {
     std::array<std::size_t, 256> count{};
     unsigned low = 255;
     unsigned high = 0;
-    for (Item* i = first; i < last; ++i) {
-        const unsigned d = Digit(*i, depth);
+    for (WordItem* i = first; i < last; ++i) {
+        const unsigned d = Byte(*i, byte);
         ++count[d];
         low = std::min(low, d);
         high = std::max(high, d);
@@ -144,93 +106,169 @@ bool Distribute(Item* first, Item* last, std::size_t depth, Boundaries& bounds)
         bounds[b + 1] = bounds[b] + count[b];
     std::array<std::size_t, 256> next;
     std::copy(bounds.begin(), bounds.end() - 1, next.begin());
+    // In rounds: every item not yet known to be in place is swapped to the
+    // next free place of its value, and the item it meets there waits for
+    // the next round. The swaps of a round do not wait for one another, as
+    // a chain of swaps that follows one item would.
+    std::array<unsigned, 256> open;
+    unsigned opens = 0;
     for (unsigned b = low; b <= high; ++b) {
-        while (next[b] < bounds[b + 1]) {
-            Item item = first[next[b]];
-            for (unsigned d = Digit(item, depth); d != b; d = Digit(item, depth))
-                std::swap(item, first[next[d]++]);
-            first[next[b]++] = item;
+        if (next[b] < bounds[b + 1])
+            open[opens++] = b;
+    }
+    while (opens > 0) {
+        unsigned stillOpen = 0;
+        for (unsigned k = 0; k < opens; ++k) {
+            const unsigned b = open[k];
+            for (std::size_t i = next[b]; i < bounds[b + 1]; ++i)
+                std::swap(first[i], first[next[Byte(first[i], byte)]++]);
+            // next[b] has moved past every item of b that came to its place.
+            if (next[b] < bounds[b + 1])
+                open[stillOpen++] = b;
         }
+        opens = stillOpen;
     }
     return true;
 }
 
-// Sorts a group whose items agree on every primary weight before depth.
-// Their prefix fields count from the last four-byte boundary at or before
-// depth - 1 (from 0 at depth 0).
-void SortGroup(Item* first, Item* last, std::size_t depth, int level)
+// Orders [first, last) by prefix through scratch, a byte at a time, least
+// significant first; a byte that all share costs one look at its counts.
+void SortThroughScratch(WordItem* first, WordItem* last, Scratch& scratch)
 {
-    Item* const groupFirst = first;
-    std::size_t base = depth == 0 ? 0 : (depth - 1) / 4 * 4;
-    bool restore = false;
-    while (static_cast<std::size_t>(last - first) > kSmallGroup && level < kMaxLevels) {
-        if (depth == base + 4) {
-            // The first refill of these items puts their own prefix back.
-            restore = restore || base == 0;
-            Refill(first, last, depth);
-            base = depth;
-        }
-        Boundaries bounds;
-        if (!Distribute(first, last, depth, bounds)) {
-            // One shared weight: 0 means the words end here or hold a NUL
-            // byte, which the fields alone do not tell apart.
-            if (Digit(*first, depth) == 0)
-                break;
-            ++depth;
-            continue;
-        }
-        SortSmall(first, first + bounds[1], base, level + 1);
-        for (std::size_t b = 1; b < 256; ++b) {
-            if (bounds[b + 1] - bounds[b] > 1)
-                SortGroup(first + bounds[b], first + bounds[b + 1], depth + 1, level + 1);
-        }
-        first = last;
+    const auto n = static_cast<std::size_t>(last - first);
+    if (scratch.size() < n)
+        scratch.resize(std::max(n, std::min(2 * scratch.size(), kScratchItems)));
+    std::array<std::array<std::uint32_t, 256>, 4> count{};
+    for (const WordItem* i = first; i < last; ++i) {
+        const std::uint32_t prefix = i->prefix;
+        ++count[0][prefix & 0xFF];
+        ++count[1][(prefix >> 8) & 0xFF];
+        ++count[2][(prefix >> 16) & 0xFF];
+        ++count[3][prefix >> 24];
     }
-    SortSmall(first, last, base, level);
-    if (restore)
-        Restore(groupFirst, last);
+    WordItem* from = first;
+    WordItem* to = scratch.data();
+    for (int byte = 0; byte < 4; ++byte) {
+        if (count[byte][Byte(*from, byte)] == n)
+            continue;
+        std::array<std::uint32_t, 256> next;
+        std::uint32_t sum = 0;
+        for (std::size_t b = 0; b < 256; ++b) {
+            next[b] = sum;
+            sum += count[byte][b];
+        }
+        for (const WordItem* i = from; i < from + n; ++i)
+            to[next[Byte(*i, byte)]++] = *i;
+        std::swap(from, to);
+    }
+    if (from != first)
+        std::copy(from, from + n, first);
 }
 
-struct Task {
-    Item* first;
-    Item* last;
-    std::size_t depth;
-};
+// Orders [first, last), whose prefixes agree on their bytes above top, by
+// prefix.
+void SortByPrefix(WordItem* first, WordItem* last, int top, Scratch& scratch)
+{
+    const auto n = static_cast<std::size_t>(last - first);
+    if (n <= kInsertionGroup) {
+        SortByComparison(first, last, PrefixLess{});
+        return;
+    }
+    if (n <= kScratchItems) {
+        SortThroughScratch(first, last, scratch);
+        return;
+    }
+    Boundaries bounds;
+    for (; top >= 0; --top) {
+        if (Distribute(first, last, top, bounds))
+            break;
+    }
+    if (top <= 0)
+        return;
+    for (std::size_t b = 0; b < 256; ++b) {
+        if (bounds[b + 1] - bounds[b] > 1)
+            SortByPrefix(first + bounds[b], first + bounds[b + 1], top - 1, scratch);
+    }
+}
+
+// The one place that reads the words' bytes, which lie in file order and so
+// at random here: the reads are asked for some items ahead.
+void Refill(WordItem* first, WordItem* last, const char* text, std::size_t base) noexcept
+{
+    for (WordItem* i = first; i < last; ++i) {
+        if (last - i > kReadAhead)
+            i[kReadAhead].Prefetch(text, base);
+        i->prefix = i->size() > base ? CollationPrefix(i->view(text).substr(base)) : 0;
+    }
+}
+
+// Sorts items that agree on every weight before base and whose prefixes
+// hold the four weights from base on.
+void SortWords(WordItem* first, WordItem* last, const char* text, std::size_t base, int level, Scratch& scratch)
+{
+    if (last - first < 2)
+        return;
+    if (level >= kMaxLevels) {
+        // Valid inside one group: its items agree on every weight before the
+        // base, so unequal prefixes order them as the collation would.
+        SortByComparison(first, last, WordItem::Less{text});
+        return;
+    }
+    SortByPrefix(first, last, 3, scratch);
+    // Most runs are refilled, and most are short: their words are asked for
+    // some items ahead, across the runs.
+    WordItem* ahead = first;
+    for (WordItem* run = first; run < last;) {
+        for (WordItem* stop = std::min(last, run + kReadAhead); ahead < stop; ++ahead)
+            ahead->Prefetch(text, base + 4);
+        WordItem* end = run + 1;
+        bool longer = run->size() > base + 4;
+        for (; end < last && end->prefix == run->prefix; ++end)
+            longer = longer || end->size() > base + 4;
+        if (end - run > 1) {
+            if (!longer) {
+                SortByComparison(run, end, SameWeightsLess{text});
+            } else {
+                const std::uint32_t own = run->prefix;
+                Refill(run, end, text, base + 4);
+                SortWords(run, end, text, base + 4, level + 1, scratch);
+                // Items that agreed on their first four weights share their
+                // own prefix: it is put back without reading their words.
+                if (base == 0) {
+                    for (WordItem* i = run; i < end; ++i)
+                        i->prefix = own;
+                }
+            }
+        }
+        run = end;
+    }
+}
 
 } // namespace
 
-void SortWordItems(Item* first, Item* last, unsigned threads)
+void SortWordItems(WordItem* first, WordItem* last, const char* text, unsigned threads)
 {
     const auto n = static_cast<std::size_t>(last - first);
-    if (threads < 2 || n < kParallelMinimum) {
-        SortGroup(first, last, 0, 0);
+    Boundaries bounds;
+    if (threads < 2 || n < kParallelMinimum || !Distribute(first, last, 3, bounds)) {
+        Scratch scratch;
+        SortWords(first, last, text, 0, 0, scratch);
         return;
     }
-    // The first two weights split the work into groups; the threads then
-    // take them largest first.
-    std::vector<Task> tasks;
-    std::vector<Task> pending{{first, last, 0}};
-    while (!pending.empty()) {
-        const Task task = pending.back();
-        pending.pop_back();
-        const auto size = static_cast<std::size_t>(task.last - task.first);
-        Boundaries bounds;
-        if (task.depth >= 2 || size <= n / 16 || !Distribute(task.first, task.last, task.depth, bounds)) {
-            tasks.push_back(task);
-            continue;
-        }
-        SortSmall(task.first, task.first + bounds[1], 0, 0);
-        for (std::size_t b = 1; b < 256; ++b) {
-            if (bounds[b + 1] - bounds[b] > 1)
-                pending.push_back({task.first + bounds[b], task.first + bounds[b + 1], task.depth + 1});
-        }
+    // The leading weight splits the work; the threads take the parts
+    // largest first.
+    std::vector<std::pair<WordItem*, WordItem*>> parts;
+    for (std::size_t b = 0; b < 256; ++b) {
+        if (bounds[b + 1] - bounds[b] > 1)
+            parts.emplace_back(first + bounds[b], first + bounds[b + 1]);
     }
-    std::sort(tasks.begin(), tasks.end(),
-              [](const Task& a, const Task& b) { return a.last - a.first > b.last - b.first; });
+    std::sort(parts.begin(), parts.end(),
+              [](const auto& a, const auto& b) { return a.second - a.first > b.second - b.first; });
     std::atomic<std::size_t> next{0};
-    auto work = [&tasks, &next] {
-        for (std::size_t k; (k = next.fetch_add(1)) < tasks.size();)
-            SortGroup(tasks[k].first, tasks[k].last, tasks[k].depth, 0);
+    auto work = [&parts, &next, text] {
+        Scratch scratch;
+        for (std::size_t k; (k = next.fetch_add(1)) < parts.size();)
+            SortWords(parts[k].first, parts[k].second, text, 0, 0, scratch);
     };
     std::vector<std::thread> helpers;
     for (unsigned t = 1; t < threads; ++t)

@@ -1,34 +1,31 @@
 #include "optimise/DuplicateRemoval.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
+#include "dictionary/Parallel.h"
+
 namespace lexor {
-namespace {
 
-// Positions between two progress reports: often enough for a bar, rare
-// enough to cost nothing.
-constexpr std::size_t kProgressStride = std::size_t{1} << 16;
-
-} // namespace
-
-std::size_t RemoveDuplicates(WordList& words, WordList& duplicates, const std::function<void(int percent)>& progress)
+std::size_t RemoveDuplicates(WordList& words, WordList& duplicates)
 {
     duplicates.Clear();
+    // Each part of a large list compares its words with their predecessors
+    // on a thread of its own (see Parallel.h).
     const auto count = words.ListCount();
-    std::vector<WordList::size_type> positions;
-    if (count > 1) {
-        std::string_view previous = words.List(0);
-        for (WordList::size_type i = 1; i < count; ++i) {
+    const unsigned parts = PartsFor(count);
+    std::vector<std::vector<WordList::size_type>> found(parts);
+    ForEachPart(count, parts, [&words, &found](unsigned part, std::size_t first, std::size_t last) {
+        for (std::size_t i = std::max<std::size_t>(first, 1); i < last; ++i) {
             words.Prefetch(i + WordList::kPrefetchAhead);
-            const std::string_view word = words.List(i);
-            if (word == previous)
-                positions.push_back(i);
-            previous = word;
-            if (progress && i % kProgressStride == 0)
-                progress(static_cast<int>(i * 100 / count));
+            if (words.Same(i - 1, i))
+                found[part].push_back(i);
         }
-    }
+    });
+    std::vector<WordList::size_type> positions;
+    for (const auto& part : found)
+        positions.insert(positions.end(), part.begin(), part.end());
     // The copies point into words: add them before removing.
     std::vector<std::string_view> copies;
     copies.reserve(positions.size());
@@ -36,8 +33,6 @@ std::size_t RemoveDuplicates(WordList& words, WordList& duplicates, const std::f
         copies.push_back(words.List(position));
     duplicates.AddItems(copies);
     words.RemoveItems(positions);
-    if (progress)
-        progress(100);
     return positions.size();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 
 #include "dictionary/WordList.h"
 
@@ -13,9 +12,8 @@ namespace lexor {
 // another list than words. Only neighbours are compared, so in a sorted list
 // every exact repeat is found. Returns the number of copies removed.
 //
-// One linear pass whatever the number of repeats. progress, when given, gets
-// a rising percentage during the pass and 100 at the end.
-std::size_t RemoveDuplicates(WordList& words, WordList& duplicates,
-                             const std::function<void(int percent)>& progress = {});
+// One linear pass whatever the number of repeats. It reports no progress: the
+// optimiser window shows none.
+std::size_t RemoveDuplicates(WordList& words, WordList& duplicates);
 
 } // namespace lexor

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <map>
 #include <random>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "compare/CompareEngine.h"
@@ -136,13 +140,54 @@ TEST(CompareEngine, ReportsThePercentAfterEachWord)
     EXPECT_EQ(progress[249], 100);
 }
 
-TEST(CompareEngine, PercentIsExactFarBeyondSixteenBitCounts)
+// Past the size where the merge runs in parts, with runs of identical words
+// to cut through (long ones in the second round, so every cut falls inside
+// one): the words that counting each word gives, and the same percentages in
+// the same order as after each word in turn.
+TEST(CompareEngine, LargeListsGiveTheCountedWordsAndEveryPercentInOrder)
 {
-    EXPECT_EQ(ProgressPercent(32767, 32767), 100);
-    EXPECT_EQ(ProgressPercent(32766, 32767), 99);
-    EXPECT_EQ(ProgressPercent(1, 1000000), 0);
-    EXPECT_EQ(ProgressPercent(999999, 1000000), 99);
-    EXPECT_EQ(ProgressPercent(std::uint64_t{1} << 50, std::uint64_t{1} << 51), 50);
+    std::mt19937 rng(20261208);
+    const auto draw = [&rng](std::size_t n, std::uint32_t distinct) {
+        Words words;
+        for (std::size_t k = 0; k < n; ++k) {
+            const auto w = rng() % distinct;
+            words.push_back((w % 3 == 0 ? "W" : "w") + std::to_string(w / 3));
+        }
+        return words;
+    };
+    const auto listOf = [](const Words& words) {
+        WordList list;
+        list.AddItems(std::vector<std::string_view>(words.begin(), words.end()));
+        return list;
+    };
+    for (const std::uint32_t distinct : {40000u, 7u}) {
+        const Words original = draw(150000, distinct);
+        const Words modified = draw(160000, distinct);
+        WordList o = listOf(original);
+        const WordList m = listOf(modified);
+        WordList a;
+        std::vector<int> progress;
+        CompareDictionaries(o, m, a, [&progress](int percent) { progress.push_back(percent); });
+
+        std::map<std::string, std::pair<int, int>> counts;
+        for (const auto& w : original)
+            ++counts[w].first;
+        for (const auto& w : modified)
+            ++counts[w].second;
+        Words missing;
+        Words added;
+        for (const auto& [word, count] : counts) {
+            missing.insert(missing.end(), static_cast<std::size_t>(std::max(count.first - count.second, 0)), word);
+            added.insert(added.end(), static_cast<std::size_t>(std::max(count.second - count.first, 0)), word);
+        }
+        std::sort(missing.begin(), missing.end(), test::CollateLess);
+        std::sort(added.begin(), added.end(), test::CollateLess);
+        EXPECT_EQ(Items(o), missing) << distinct;
+        EXPECT_EQ(Items(a), added) << distinct;
+        ASSERT_EQ(progress.size(), modified.size());
+        for (std::size_t i = 0; i < progress.size(); ++i)
+            ASSERT_EQ(progress[i], ProgressPercent(i + 1, modified.size())) << i;
+    }
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include "dictionary/Collation.h"
 #include "dictionary/Cp1252.h"
+#include "support/WordLists.h"
 
 namespace lexor {
 namespace {
@@ -84,7 +85,7 @@ TEST(Collation, Transitive)
 TEST(Collation, SortingPutsIdenticalWordsTogether)
 {
     auto words = RandomWords(2000, 3);
-    std::sort(words.begin(), words.end(), CollateLess);
+    std::sort(words.begin(), words.end(), test::CollateLess);
     for (std::size_t i = 0; i + 1 < words.size(); ++i)
         for (std::size_t j = i + 2; j < words.size() && words[j] == words[i]; ++j)
             ASSERT_EQ(words[i + 1], words[i]);

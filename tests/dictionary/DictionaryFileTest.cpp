@@ -6,10 +6,12 @@
 #include <limits>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dictionary/DictionaryReader.h"
 #include "dictionary/DictionaryWriter.h"
+#include "dictionary/FileError.h"
 #include "support/TempDir.h"
 #include "support/WordLists.h"
 
@@ -138,14 +140,16 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"RepeatsKept", kHeader + "3\r\nb\r\na\r\nb\r\n", Status::Loaded, {"a", "b", "b"}, 3}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The reader takes its input in blocks: the first is 4 KiB for a stream and
-// the file's size, up to 4 MiB, for a file. A line end split between two
-// blocks, or a line longer than a block, must read as any other.
+// The reader takes its input in pieces: a stream into a block of 4 KiB that
+// then doubles, a file into a first block of up to 64 KiB and then 1 MiB at
+// a time. A line end split between two pieces, or a line longer than a
+// piece, must read as any other.
 TEST(DictionaryReader, LinesAcrossBlockEdgesReadWhole)
 {
     test::TempDir dir;
-    for (const bool fromFile : {false, true}) {
-        const std::size_t edge = fromFile ? std::size_t{4} << 20 : std::size_t{4096};
+    const std::size_t firstFileBlock = std::size_t{64} << 10;
+    for (const auto& [fromFile, edge] : {std::pair{false, std::size_t{4096}}, std::pair{true, firstFileBlock},
+                                         std::pair{true, firstFileBlock + (std::size_t{1} << 20)}}) {
         for (std::size_t shift = 0; shift < 6; ++shift) {
             const std::string head = kHeader + "4\r\n";
             const std::string first(edge - head.size() - 3 + shift, 'a');
@@ -174,6 +178,23 @@ TEST(DictionaryReader, DeclaredCountIsQuotedAsTheFileWritesIt)
     }
 }
 
+// A word is shorter than 16 MiB: a longer line is a read error that leaves
+// the list empty, whether the file ends it or not.
+TEST(DictionaryReader, LineLongerThanAWordIsRefused)
+{
+    const std::string longest(WordItem::kLongestWord, 'x');
+    WordList list;
+    ASSERT_EQ(Read(kHeader + "2\r\ncasa\r\n" + longest + "\r\n", list).status, Status::Loaded);
+    EXPECT_EQ(list.List(1).size(), WordItem::kLongestWord);
+    for (const char* end : {"\r\n", ""}) {
+        const ReadResult result = Read(kHeader + "2\r\ncasa\r\n" + longest + "x" + end, list);
+        EXPECT_EQ(result.status, Status::ReadError);
+        EXPECT_EQ(result.error, FileErrc::LineTooLong);
+        EXPECT_EQ(list.ListCount(), 0u);
+        list.Clear();
+    }
+}
+
 TEST(DictionaryWriter, TwoWordsAreExactlyTheseBytes)
 {
     WordList list;
@@ -193,6 +214,21 @@ TEST(DictionaryWriter, UnsortedListIsWrittenInItsOwnOrder)
     for (auto w : {"zeta", "", "casa"})
         list.AddItem(w);
     EXPECT_EQ(Written(list), "Lexor Dictionary Volume\r\n3\r\nzeta\r\n\r\ncasa\r\n");
+}
+
+// A large list is laid out in parts side by side: each line must still
+// come in its place.
+TEST(DictionaryWriter, LargeListIsWrittenInListOrder)
+{
+    std::vector<std::string> words;
+    for (int i = 0; i < 200000; ++i)
+        words.push_back(std::string(static_cast<std::size_t>(i % 7), 'x') + std::to_string(i * 7919 % 200000));
+    WordList list;
+    list.AddItems(std::vector<std::string_view>(words.begin(), words.end()));
+    std::string expected = kHeader + "200000\r\n";
+    for (const std::string& word : Items(list))
+        expected += word + "\r\n";
+    EXPECT_EQ(Written(list), expected);
 }
 
 TEST(DictionaryRoundTrip, EveryByteButCrComesBackUnchanged)

@@ -14,6 +14,7 @@
 namespace lexor {
 namespace {
 
+using test::CollateLess;
 using test::Items;
 
 TEST(WordList, SortedInsertionKeepsRepeatsTogether)
@@ -184,6 +185,51 @@ TEST(WordList, AddItemsTakesViewsIntoTheListItself)
     list.AddItem(list.List(0));
     EXPECT_EQ(list.ListCount(), 7u);
     EXPECT_EQ(list.List(2), "casa");
+}
+
+TEST(WordList, WordOfSixteenMebibytesIsRefusedWithoutChange)
+{
+    WordList list;
+    list.AddItem("casa");
+    const std::string longest(WordItem::kLongestWord, 'x');
+    const std::string tooLong = longest + "x";
+    EXPECT_THROW(list.AddItem(tooLong), std::length_error);
+    const std::vector<std::string_view> words = {"mare", tooLong};
+    EXPECT_THROW(list.AddItems(words), std::length_error);
+    EXPECT_EQ(Items(list), (std::vector<std::string>{"casa"}));
+    list.AddItem(longest);
+    EXPECT_EQ(list.List(1), longest);
+}
+
+TEST(WordList, SameIsEqualityOfTheBytes)
+{
+    WordList list(false);
+    for (auto w : {"casa", "Casa", "casa", "internazionale", "internazionali", "", ""})
+        list.AddItem(w);
+    EXPECT_TRUE(list.Same(0, 2));
+    EXPECT_FALSE(list.Same(0, 1)); // level in the collation's first weights, other bytes
+    EXPECT_FALSE(list.Same(3, 4)); // same length and first weights, other last letter
+    EXPECT_TRUE(list.Same(5, 6));
+    EXPECT_FALSE(list.Same(0, 5));
+    EXPECT_THROW((void)list.Same(0, 7), std::out_of_range);
+
+    // Every length up to past two words of eight bytes, every place of a
+    // difference, across two lists.
+    WordList words(false);
+    WordList others(false);
+    for (std::size_t n = 0; n <= 20; ++n) {
+        const std::string word = std::string(n, 'a');
+        words.AddItem(word);
+        others.AddItem(word);
+        for (std::size_t k = 0; k < n; ++k) {
+            std::string other = word;
+            other[k] = 'b';
+            others.AddItem(other);
+            EXPECT_FALSE(words.Same(n, others, others.ListCount() - 1)) << n << " " << k;
+        }
+        EXPECT_TRUE(words.Same(n, others, others.ListCount() - 1 - n)) << n;
+    }
+    EXPECT_THROW((void)words.Same(0, others, others.ListCount()), std::out_of_range);
 }
 
 TEST(WordList, CopiesAreDeepAndEqual)

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -93,7 +92,7 @@ TEST(RemoveDuplicates, OnlyNeighboursCountInAnUnsortedList)
     EXPECT_EQ(Items(words), (Words{"a", "b", "a"}));
 }
 
-TEST(RemoveDuplicates, ProgressRisesToHundred)
+TEST(RemoveDuplicates, RemovesRepeatsFarBeyondSixteenBitCounts)
 {
     WordList words;
     Words many;
@@ -102,12 +101,9 @@ TEST(RemoveDuplicates, ProgressRisesToHundred)
     std::vector<std::string_view> views(many.begin(), many.end());
     words.AddItems(views);
     WordList duplicates;
-    std::vector<int> seen;
-    EXPECT_EQ(RemoveDuplicates(words, duplicates, [&](int p) { seen.push_back(p); }), 50000u);
-    ASSERT_FALSE(seen.empty());
-    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
-    EXPECT_GE(seen.front(), 0);
-    EXPECT_EQ(seen.back(), 100);
+    EXPECT_EQ(RemoveDuplicates(words, duplicates), 50000u);
+    EXPECT_EQ(words.ListCount(), 150000u);
+    EXPECT_EQ(duplicates.ListCount(), 50000u);
 }
 
 // Many small lists over a tiny alphabet, so runs, case twins, blanks and empty

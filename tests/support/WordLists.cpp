@@ -1,8 +1,14 @@
 #include "support/WordLists.h"
 
+#include "dictionary/Collation.h"
 #include "dictionary/DictionaryFormat.h"
 
 namespace lexor::test {
+
+bool CollateLess(std::string_view a, std::string_view b) noexcept
+{
+    return Collate(a, b) < 0;
+}
 
 WordList ListOf(const Words& words)
 {

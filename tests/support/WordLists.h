@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dictionary/WordList.h"
@@ -8,6 +9,10 @@
 namespace lexor::test {
 
 using Words = std::vector<std::string>;
+
+// The collation as the less-than that std::sort takes: the order a sorted
+// list must keep.
+bool CollateLess(std::string_view a, std::string_view b) noexcept;
 
 // A sorted list holding words.
 WordList ListOf(const Words& words);

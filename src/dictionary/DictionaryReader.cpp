@@ -11,7 +11,7 @@
 
 #include "dictionary/DictionaryFormat.h"
 #include "dictionary/FileError.h"
-#include "dictionary/LargeBuffer.h"
+#include "dictionary/LargeMemory.h"
 #include "dictionary/WordItem.h"
 
 namespace lexor {

@@ -6,7 +6,7 @@
 
 #include "dictionary/DictionaryFormat.h"
 #include "dictionary/FileReplace.h"
-#include "dictionary/LargeBuffer.h"
+#include "dictionary/LargeMemory.h"
 #include "dictionary/Parallel.h"
 
 namespace lexor {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dictionary/LargeBuffer.h"
+#include "dictionary/LargeMemory.h"
 #include "dictionary/WordItem.h"
 
 namespace lexor {

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "dictionary/Collation.h"
-#include "dictionary/LargeBuffer.h"
+#include "dictionary/LargeMemory.h"
 #include "dictionary/WordList.h"
 #include "support/WordLists.h"
 
@@ -246,7 +246,7 @@ TEST(WordList, CopiesAreDeepAndEqual)
     EXPECT_TRUE(copy == list);
 }
 
-TEST(LargeBuffer, ImpossibleSizeIsRefusedNotWrappedRound)
+TEST(LargeMemory, ImpossibleSizeIsRefusedNotWrappedRound)
 {
     EXPECT_THROW(ByteBlock(std::numeric_limits<std::size_t>::max()), std::bad_alloc);
     EXPECT_THROW(ByteBlock(std::numeric_limits<std::size_t>::max() - 100), std::bad_alloc);

@@ -1,8 +1,8 @@
 // Platform spot: the only memory call that differs between systems (the
-// other platform spot, for files, is FileReplace.cpp). On Linux, big blocks
-// are aligned to 2 MiB and advised for transparent huge pages; elsewhere they
-// come from the ordinary heap.
-#include "dictionary/LargeBuffer.h"
+// others are the file replacement and the program's folder, a source file
+// per system each). On Linux, big blocks are aligned to 2 MiB and advised for
+// transparent huge pages; elsewhere they come from the ordinary heap.
+#include "dictionary/LargeMemory.h"
 
 #include <cstdlib>
 #include <limits>

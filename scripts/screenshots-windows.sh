@@ -4,7 +4,7 @@
 # under Wine, with the windows platform plugin on a virtual display, at each
 # display scale given as Windows' dots per inch (default 96 120 144, that is
 # 100%, 125% and 150%). At each scale it optimises the game's dictionary and
-# compares the two sample dictionaries, chosen in Windows' own file dialog,
+# compares the two sample dictionaries, chosen in the program's file dialog,
 # and keeps pictures of the whole screen in BUILD_WIN/screens/:
 #   DPI-menu.png, DPI-tool2.png (optimised), DPI-tool1.png (compared).
 # Nothing is saved: the files loaded stay as they are.
@@ -19,6 +19,7 @@ fail() {
   echo "screenshots-windows.sh: $*" >&2
   exit 1
 }
+source scripts/x-display.sh
 game="$PWD/$BUILD_WIN/game"
 if [ ! -x "$game/lexor-tools.exe" ] || [ ! -d "$BUILD_WIN/wine-prefix" ]; then
   fail "run make windows first"
@@ -42,29 +43,8 @@ stop_all() {
   rm -f "$screens/xvfb.display"
 }
 trap stop_all EXIT
-Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp 4>"$screens/xvfb.display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$screens/xvfb.display" ] && break
-  sleep 0.1
-done
-[ -s "$screens/xvfb.display" ] || fail "Xvfb did not start"
-DISPLAY=":$(head -1 "$screens/xvfb.display")"
-export DISPLAY
+start_xvfb 1280x1024x24 "$screens/xvfb.display"
 
-# The id of the visible window with exactly this title, waiting up to 60 s.
-wait_window() {
-  local id
-  for _ in $(seq 120); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.5
-  done
-  return 1
-}
 # A click at x,y design pixels (twips / 15) of a window, at the scale's size.
 click() {
   xdotool mousemove --window "$1" "$((($2 * scale + 50) / 100))" "$((($3 * scale + 50) / 100))" sleep 0.3 click 1

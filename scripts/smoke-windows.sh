@@ -31,28 +31,7 @@ fail() {
   exit 1
 }
 
-# The id of the visible window with exactly this title, waiting up to 60 s.
-wait_window() {
-  local title=$1 id
-  for _ in $(seq 120); do
-    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -1 || true)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.5
-  done
-  return 1
-}
-
-# Succeeds once no visible window has exactly this title, waiting up to 30 s.
-wait_gone() {
-  for _ in $(seq 60); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.5
-  done
-  return 1
-}
+source "$(dirname "$0")/x-display.sh"
 
 click() {
   local window=$1 x=$2 y=$3

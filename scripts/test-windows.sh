@@ -31,6 +31,7 @@ fail() {
   echo "test-windows.sh: $*" >&2
   exit 1
 }
+source scripts/x-display.sh
 
 start=$(now)
 qt=$(scripts/provide-qt-windows.sh | tail -1)
@@ -79,14 +80,7 @@ trap stop_all EXIT
 # Wine runs on a virtual display of its own from the start: its desktop
 # process keeps the display it was started with, and the status-line test
 # and the smoke run need a real one for the windows platform plugin.
-Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$BUILD_WIN/xvfb.display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$BUILD_WIN/xvfb.display" ] && break
-  sleep 0.1
-done
-[ -s "$BUILD_WIN/xvfb.display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -1 "$BUILD_WIN/xvfb.display")"
+start_xvfb 1024x768x24 "$BUILD_WIN/xvfb.display"
 
 if ! timeout 300 "$wine" wineboot --init </dev/null >"$BUILD_WIN/wineboot.log" 2>&1 ||
    ! timeout 60 "$wine" cmd /c exit 0 </dev/null >/dev/null 2>&1; then

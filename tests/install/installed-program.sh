@@ -65,42 +65,16 @@ entry="$data/applications/lexor-tools.desktop"
 desktop-file-validate "$entry" || fail "the desktop entry is not valid"
 grep -qxF "Path=$game" "$entry" || fail "the desktop entry does not start the program in $game"
 
-Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>xvfb.display >/dev/null 2>&1 &
-xvfb_pid=$!
+source "$project/scripts/x-display.sh"
+xvfb_pid=
 pid=
 stop_all() {
   if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
-  kill "$xvfb_pid" 2>/dev/null || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
 }
 trap stop_all EXIT
-for _ in $(seq 100); do
-  [ -s xvfb.display ] && break
-  sleep 0.1
-done
-[ -s xvfb.display ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -1 xvfb.display)" QT_QPA_PLATFORM=xcb
-
-# The id of the visible window with exactly this title, waiting up to 60 s.
-wait_window() {
-  local id
-  for _ in $(seq 120); do
-    id=$(timeout 10 xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.5
-  done
-  fail "no window titled \"$1\" appeared"
-}
-# Waits up to 30 s until no visible window has exactly this title.
-wait_gone() {
-  for _ in $(seq 60); do
-    timeout 10 xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.5
-  done
-  fail "the window \"$1\" stayed"
-}
+start_xvfb 1024x768x24 xvfb.display
+export QT_QPA_PLATFORM=xcb
 # Clicks at pixel x, y of a window (twips / 15 from the window's layout).
 click() {
   timeout 10 xdotool mousemove --window "$1" "$2" "$3" sleep 0.3 click 1
@@ -108,22 +82,22 @@ click() {
 # Types into the window titled $1, then Return.
 answer() {
   local window
-  window=$(wait_window "$1")
+  window=$(wait_window "$1") || fail "no window titled \"$1\" appeared"
   timeout 10 xdotool windowfocus --sync "$window"
   if [ -n "$2" ]; then timeout 30 xdotool type --delay 20 "$2"; fi
   timeout 10 xdotool key Return
-  wait_gone "$1"
+  wait_gone "$1" || fail "the window \"$1\" stayed"
 }
 
 (cd / && gio launch "$entry") </dev/null >gio.log 2>&1 || fail "the desktop entry did not start: $(cat gio.log)"
-menu=$(wait_window "LEXOR Tools")
+menu=$(wait_window "LEXOR Tools") || fail "no menu appeared"
 pid=$(xdotool getwindowpid "$menu")
 [ "$(readlink "/proc/$pid/exe")" = "$game/lexor-tools" ] || fail "the desktop entry started $(readlink "/proc/$pid/exe")"
 [ "$(readlink "/proc/$pid/cwd")" = "$game" ] || fail "the program was started in $(readlink "/proc/$pid/cwd")"
 
 tool1_title="LEXOR Tools - Confrontatore di Dizionari"
 click "$menu" 226 200
-tool1=$(wait_window "$tool1_title")
+tool1=$(wait_window "$tool1_title") || fail "\"Confronta due Dizionari\" did not show \"$tool1_title\""
 click "$tool1" 464 18
 answer "Scegli il dizionario originale" Dizionari/Originale.lexor
 click "$tool1" 464 42
@@ -132,7 +106,7 @@ click "$tool1" 124 72
 click "$tool1" 388 183
 answer "LEXOR Tools" ""
 click "$tool1" 364 72
-menu=$(wait_window "LEXOR Tools")
+menu=$(wait_window "LEXOR Tools") || fail "\"CHIUDI\" did not bring the menu back"
 click "$menu" 226 296
 for _ in $(seq 60); do
   kill -0 "$pid" 2>/dev/null || break

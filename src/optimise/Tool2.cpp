@@ -154,7 +154,7 @@ void Tool2::Command1_Click()
 
 void Tool2::LoadFile(const QString& dropped)
 {
-    const auto result = ui::LoadDictionary(
+    const auto loaded = ui::LoadDictionary(
         services_, this, dialog1_, list1Words_, text1_,
         [this](const QString& path) {
             ui::SetOuterHeightTwips(this, kCompactHeight, kNonClientAllowance);
@@ -166,9 +166,9 @@ void Tool2::LoadFile(const QString& dropped)
         },
         QStringLiteral("LEXOR"), dropped);
     list1Model_->Refresh();
-    if (result && list1Words_.ListCount() > 0) {
-        loadedFile_ = ui::ToPath(dialog1_.FileName);
-        loadedStamp_ = result->stamp;
+    if (loaded && list1Words_.ListCount() > 0) {
+        loadedFile_ = loaded->path;
+        loadedStamp_ = loaded->read.stamp;
     }
 }
 

@@ -14,7 +14,7 @@
 
 namespace lexor::ui {
 
-std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, FileDialog& dialog, WordList& target,
+std::optional<LoadedFile> LoadDictionary(Services& services, QWidget* window, FileDialog& dialog, WordList& target,
                                          QLineEdit* pathBox, const std::function<void(const QString& path)>& prepare,
                                          const QString& noWordsTitle, const QString& dropped)
 {
@@ -30,11 +30,12 @@ std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, Fi
     const QString path = dialog.FileName;
     prepare(path);
     window->repaint();
-    ReadResult result;
+    LoadedFile loaded{ToPath(path), {}};
     {
         const BusyCursor busy;
-        result = ReadDictionary(ToPath(path), target);
+        loaded.read = ReadDictionary(loaded.path, target);
     }
+    const ReadResult& result = loaded.read;
     switch (result.status) {
     case ReadResult::Status::Loaded:
         break;
@@ -57,7 +58,7 @@ std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, Fi
     // The box shows a file only once its words are in the list.
     if (target.ListCount() == 0)
         pathBox->clear();
-    return result;
+    return loaded;
 }
 
 bool SaveWordList(Services& services, QWidget* window, const std::filesystem::path& path, const WordList& words)

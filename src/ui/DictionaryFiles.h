@@ -29,8 +29,13 @@ class Services;
 // place: it is the dialog's answer and everything else is the same.
 // The window is repainted before the file is read, so no trace of the dialog
 // stays on it while a large file loads, and the pointer shows the work.
-// Returns the reader's result, or nothing when the dialog was cancelled.
-std::optional<ReadResult> LoadDictionary(Services& services, QWidget* window, FileDialog& dialog, WordList& target,
+// Returns the file read, as the file system names it, with the reader's
+// result, or nothing when the dialog was cancelled.
+struct LoadedFile {
+    std::filesystem::path path;
+    ReadResult read;
+};
+std::optional<LoadedFile> LoadDictionary(Services& services, QWidget* window, FileDialog& dialog, WordList& target,
                                          QLineEdit* pathBox, const std::function<void(const QString& path)>& prepare,
                                          const QString& noWordsTitle, const QString& dropped = QString());
 

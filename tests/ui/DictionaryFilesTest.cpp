@@ -26,7 +26,7 @@ class DictionaryFiles : public test::WindowTest {
 protected:
     // Loads whatever the dialog answers into target; the preparation empties
     // the target and keeps the path it is given.
-    std::optional<ReadResult> Load()
+    std::optional<ui::LoadedFile> Load()
     {
         return ui::LoadDictionary(
             services, &window, dialog, target, &box,
@@ -122,7 +122,7 @@ TEST_F(DictionaryFiles, UnreadableFileShowsPathAndReason)
     services.QueueFile(path);
     const auto result = Load();
     ASSERT_TRUE(result.has_value());
-    EXPECT_EQ(result->status, ReadResult::Status::ReadError);
+    EXPECT_EQ(result->read.status, ReadResult::Status::ReadError);
     ASSERT_EQ(services.boxes.size(), 1u);
     EXPECT_EQ(services.boxes[0].text,
               QStringLiteral("Impossibile leggere il file:\n%1\nil file o la cartella non esiste").arg(path));
@@ -146,7 +146,9 @@ TEST_F(DictionaryFiles, PosixOnly_NameThatIsNoValidTextIsLoadedThroughItsShownFo
     const QString shown = ui::FromPath(file);
     ASSERT_TRUE(shown.contains(QChar::ReplacementCharacter));
     services.QueueFile(shown);
-    ASSERT_EQ(Load()->status, ReadResult::Status::Loaded);
+    const auto loaded = Load();
+    ASSERT_EQ(loaded->read.status, ReadResult::Status::Loaded);
+    EXPECT_EQ(loaded->path, file);
     EXPECT_EQ(prepared, shown);
     ASSERT_EQ(target.ListCount(), 1u);
     EXPECT_EQ(target.List(0), "caff\xE8");
@@ -185,9 +187,9 @@ TEST_F(DictionaryFiles, PosixOnly_NameThatIsNoValidTextIsLoadedThroughItsShownFo
     const bool told = services.boxes.size() == 1 && services.boxes[0].title == QStringLiteral("LEXOR Tools") &&
                       services.boxes[0].text ==
                           QStringLiteral("Impossibile leggere il file:\n%1\nmemoria insufficiente").arg(hugePath);
-    const bool empty = failed && failed->status == ReadResult::Status::ReadError && target.ListCount() == 0;
+    const bool empty = failed && failed->read.status == ReadResult::Status::ReadError && target.ListCount() == 0;
     const auto loaded = load(goodPath);
-    const bool works = loaded && loaded->status == ReadResult::Status::Loaded && target.ListCount() == 1;
+    const bool works = loaded && loaded->read.status == ReadResult::Status::Loaded && target.ListCount() == 1;
     std::_Exit(told && empty && works ? 0 : 1);
 }
 #endif

@@ -194,6 +194,21 @@ std::wstring Security(const std::filesystem::path& file, SECURITY_INFORMATION pa
     return result;
 }
 
+// A game folder whose active dictionary holds kOld, beside a new dictionary
+// that holds kNew.
+struct ActiveAndNew {
+    static inline const std::string kNew = "Lexor Dictionary Volume\r\n1\r\nnuovo\r\n";
+    TempDir dir;
+    std::filesystem::path target = dir / "LEXOR.lexor";
+    std::filesystem::path source = dir / "nuovo.lexor";
+
+    ActiveAndNew()
+    {
+        WriteBytes(target, kOld);
+        WriteBytes(source, kNew);
+    }
+};
+
 #endif
 
 TEST(PlatformFiles, WindowsOnly_TargetHeldOpenByAnotherProgramIsAFailureAndStaysWhole)
@@ -201,11 +216,8 @@ TEST(PlatformFiles, WindowsOnly_TargetHeldOpenByAnotherProgramIsAFailureAndStays
 #ifndef _WIN32
     GTEST_SKIP() << "Windows share modes";
 #else
-    TempDir dir;
-    const auto target = dir / "LEXOR.lexor";
-    const auto source = dir / "nuovo.lexor";
-    WriteBytes(target, kOld);
-    WriteBytes(source, "Lexor Dictionary Volume\r\n1\r\nnuovo\r\n");
+    const ActiveAndNew game;
+    const auto& [dir, target, source] = game;
 
     HeldOpen held(target);
     ASSERT_TRUE(held.Held());
@@ -232,17 +244,13 @@ TEST(PlatformFiles, WindowsOnly_CopySharesItsSourceAndFailsWhole)
 #ifndef _WIN32
     GTEST_SKIP() << "Windows share modes";
 #else
-    TempDir dir;
-    const auto target = dir / "LEXOR.lexor";
-    const auto source = dir / "nuovo.lexor";
-    const std::string fresh = "Lexor Dictionary Volume\r\n1\r\nnuovo\r\n";
-    WriteBytes(target, kOld);
-    WriteBytes(source, fresh);
+    const ActiveAndNew game;
+    const auto& [dir, target, source] = game;
     {
         HeldOpen shared(source);
         ASSERT_TRUE(shared.Held());
         ASSERT_TRUE(ReplaceFileWithCopy(source, target));
-        EXPECT_EQ(ReadBytes(target), fresh);
+        EXPECT_EQ(ReadBytes(target), ActiveAndNew::kNew);
     }
     WriteBytes(target, kOld);
     HeldOpen exclusive(source, 0);
@@ -264,12 +272,8 @@ TEST(PlatformFiles, WindowsOnly_ReplacedFileKeepsTheAttributesAndAccessRightsThe
 #ifndef _WIN32
     GTEST_SKIP() << "Windows attributes and access lists";
 #else
-    TempDir dir;
-    const auto target = dir / "LEXOR.lexor";
-    const auto source = dir / "nuovo.lexor";
-    const std::string fresh = "Lexor Dictionary Volume\r\n1\r\nnuovo\r\n";
-    WriteBytes(target, kOld);
-    WriteBytes(source, fresh);
+    const ActiveAndNew game;
+    const auto& [dir, target, source] = game;
     constexpr DWORD kSet = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     ASSERT_TRUE(SetFileAttributesW(target.c_str(), kSet));
     const std::wstring owner = Security(target, OWNER_SECURITY_INFORMATION).substr(2);
@@ -289,7 +293,7 @@ TEST(PlatformFiles, WindowsOnly_ReplacedFileKeepsTheAttributesAndAccessRightsThe
         EXPECT_TRUE(result) << result.error.message();
     EXPECT_EQ(GetFileAttributesW(target.c_str()) & kSet, kSet);
     EXPECT_EQ(Security(target, DACL_SECURITY_INFORMATION), rights);
-    EXPECT_EQ(ReadBytes(target), fresh);
+    EXPECT_EQ(ReadBytes(target), ActiveAndNew::kNew);
     EXPECT_EQ(GetFileAttributesW((dir / "copia.lexor").c_str()) & kSet, DWORD{0});
     EXPECT_EQ(Security(dir / "copia.lexor", DACL_SECURITY_INFORMATION), Security(source, DACL_SECURITY_INFORMATION));
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor", "copia.lexor", "nuovo.lexor"}));
@@ -325,13 +329,10 @@ TEST(PlatformFiles, WindowsOnly_ReadOnlyFileIsRefusedAndStaysWhole)
 #ifndef _WIN32
     GTEST_SKIP() << "the Windows read-only attribute";
 #else
-    TempDir dir;
-    const auto target = dir / "LEXOR.lexor";
-    WriteBytes(target, kOld);
-    WriteBytes(dir / "nuovo.lexor", "Lexor Dictionary Volume\r\n1\r\nnuovo\r\n");
+    const ActiveAndNew game;
+    const auto& [dir, target, source] = game;
     ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
-    for (const WriteResult& result :
-         {SaveDictionary(target, Words({"nuovo"})), ReplaceFileWithCopy(dir / "nuovo.lexor", target)})
+    for (const WriteResult& result : {SaveDictionary(target, Words({"nuovo"})), ReplaceFileWithCopy(source, target)})
         EXPECT_EQ(result.error, FileErrc::WriteProtected);
     EXPECT_EQ(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD{FILE_ATTRIBUTE_READONLY});
     SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);

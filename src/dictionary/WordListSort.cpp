@@ -216,11 +216,14 @@ void SortWords(WordItem* first, WordItem* last, const char* text, std::size_t ba
     }
     SortByPrefix(first, last, 3, scratch);
     // Most runs are refilled, and most are short: their words are asked for
-    // some items ahead, across the runs.
+    // some items ahead, across the runs. From their first byte: a run whose
+    // words all end here (a word and its capitalised twins) is ordered by
+    // the bytes from the start, and a word of up to 64 bytes spans at most
+    // the two cache lines of its first and last byte.
     WordItem* ahead = first;
     for (WordItem* run = first; run < last;) {
         for (WordItem* stop = std::min(last, run + kReadAhead); ahead < stop; ++ahead)
-            ahead->Prefetch(text, base + 4);
+            ahead->Prefetch(text);
         WordItem* end = run + 1;
         bool longer = run->size() > base + 4;
         for (; end < last && end->prefix == run->prefix; ++end)

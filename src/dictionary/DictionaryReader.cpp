@@ -12,6 +12,7 @@
 #include "dictionary/DictionaryFormat.h"
 #include "dictionary/FileError.h"
 #include "dictionary/LargeMemory.h"
+#include "dictionary/Parallel.h"
 #include "dictionary/WordItem.h"
 
 namespace lexor {
@@ -20,10 +21,12 @@ namespace {
 // The first read of a file, or of a stream, goes into a block no larger than
 // this: enough for the header and the count, and little to refuse a file
 // that is not a dictionary. Reads after it take at most kReadChunk bytes, so
-// the lines are split while they are still in the processor's caches.
+// a line longer than a word may be is refused soon after it is in.
 constexpr std::size_t kFirstBlock = std::size_t{64} << 10;
 constexpr std::size_t kSmallestBlock = std::size_t{4} << 10;
 constexpr std::size_t kReadChunk = std::size_t{1} << 20;
+// Below this many bytes the words are split on the calling thread alone.
+constexpr std::size_t kParallelBytes = std::size_t{1} << 20;
 
 // Hands out the lines of a stream as views into one block of text that it
 // reads the stream into, so the words need no copy of their own: the block
@@ -80,6 +83,28 @@ public:
     {
         if (remaining_ >= text_.size() - filled_ && remaining_ < std::numeric_limits<std::size_t>::max() - filled_)
             Grow(filled_ + static_cast<std::size_t>(remaining_) + 1);
+    }
+
+    // Reads all that is left, for the lines to be split afterwards, and
+    // returns where they begin. Throws std::length_error for a line longer
+    // than a word may be, as soon as that much of it is in.
+    std::size_t ReadRest()
+    {
+        // The LF of the last line's CR LF may be still to come.
+        while (skipLf_ && pos_ == filled_ && Fill()) {
+        }
+        const std::size_t begin = pos_;
+        // pos_ follows the start of the unfinished line, which Fill checks.
+        while (Fill()) {
+            for (std::size_t i = filled_; i > pos_; --i) {
+                if (text_.data()[i - 1] == '\r') {
+                    pos_ = i;
+                    break;
+                }
+            }
+        }
+        pos_ = filled_;
+        return begin;
     }
 
     bool failed() const noexcept { return in_.bad(); }
@@ -156,6 +181,60 @@ private:
     bool eof_ = false;
 };
 
+// The entries of the lines of text[begin, end), as LineReader::Next would
+// hand them out. A large text is cut into parts at line ends, whose lines
+// are counted and then made into entries side by side (see Parallel.h).
+// Throws std::length_error for a line longer than a word may be.
+WordList::ItemTable SplitLines(const char* text, std::size_t begin, std::size_t end)
+{
+    const unsigned parts = end - begin < kParallelBytes ? 1 : PassThreads();
+    // Each cut lies just after a CR, and after its LF if one follows.
+    std::vector<std::size_t> cuts(parts + 1, end);
+    cuts[0] = begin;
+    for (unsigned part = 1; part < parts; ++part) {
+        const std::size_t from = std::max(cuts[part - 1], begin + (end - begin) / parts * part);
+        const auto* cr = static_cast<const char*>(std::memchr(text + from, '\r', end - from));
+        std::size_t cut = cr != nullptr ? static_cast<std::size_t>(cr - text) + 1 : end;
+        if (cut < end && text[cut] == '\n')
+            ++cut;
+        cuts[part] = cut;
+    }
+    // Every line ends with a CR but the last one, which is a line when any
+    // bytes follow the last CR and its LF.
+    std::vector<std::size_t> firsts(parts + 1, 0);
+    ForEachPart(parts, parts, [&](unsigned part, std::size_t, std::size_t) {
+        firsts[part + 1] = static_cast<std::size_t>(std::count(text + cuts[part], text + cuts[part + 1], '\r'));
+    });
+    std::size_t tail = end;
+    while (tail > begin && text[tail - 1] != '\r')
+        --tail;
+    if (tail > begin && tail < end && text[tail] == '\n')
+        ++tail;
+    firsts[parts] += tail < end ? 1 : 0;
+    for (unsigned part = 0; part < parts; ++part)
+        firsts[part + 1] += firsts[part];
+    WordList::ItemTable items(firsts[parts]);
+    ForEachPart(parts, parts, [&](unsigned part, std::size_t, std::size_t) {
+        WordItem* out = items.data() + firsts[part];
+        const char* at = text + cuts[part];
+        const char* stop = text + cuts[part + 1];
+        while (at < stop) {
+            const auto* cr = static_cast<const char*>(std::memchr(at, '\r', static_cast<std::size_t>(stop - at)));
+            const char* lineEnd = cr != nullptr ? cr : stop;
+            const auto size = static_cast<std::size_t>(lineEnd - at);
+            if (size > WordItem::kLongestWord)
+                throw std::length_error("a line longer than a word may be");
+            *out++ = WordItem::Make({at, size}, static_cast<std::uint64_t>(at - text));
+            if (cr == nullptr)
+                break;
+            at = cr + 1;
+            if (at < stop && *at == '\n')
+                ++at;
+        }
+    });
+    return items;
+}
+
 struct Count {
     std::int64_t value = 0;
     std::string_view text; // its digits (and dots) as the line writes them
@@ -221,27 +300,19 @@ ReadResult Read(std::istream& in, WordList& target, std::size_t sizeHint, std::u
     result.declared = static_cast<std::uint64_t>(count.value);
     result.declaredText = count.text;
 
-    // Every line but the last takes at least two bytes, which bounds the
-    // number of words a file of known size can hold.
-    WordList::ItemTable words;
-    if (sizeHint > 0) {
+    if (sizeHint > 0)
         lines.ReserveRest();
-        words.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(result.declared, sizeHint / 2 + 1)));
-    }
-    // The counted lines are words whatever they hold; after them, empty lines
-    // at the end of the file are not.
-    std::size_t kept = 0;
-    while (lines.Next(line)) {
-        words.push_back(WordItem::Make(line, static_cast<std::uint64_t>(line.data() - lines.text())));
-        if (words.size() <= result.declared || !line.empty())
-            kept = words.size();
-    }
+    const std::size_t begin = lines.ReadRest();
     if (lines.failed()) {
         result.status = ReadResult::Status::ReadError;
         result.error = std::make_error_code(std::errc::io_error);
         return result;
     }
-    words.resize(kept);
+    WordList::ItemTable words = SplitLines(lines.text(), begin, lines.size());
+    // The counted lines are words whatever they hold; after them, empty lines
+    // at the end of the file are not.
+    while (words.size() > result.declared && words.back().size() == 0)
+        words.pop_back();
     // Beyond what an entry can place, which no memory of today holds.
     const std::size_t size = lines.size();
     if (size > WordItem::kLargestText)

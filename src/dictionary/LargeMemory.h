@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <limits>
 #include <new>
+#include <type_traits>
+#include <utility>
 
 namespace lexor {
 
@@ -26,6 +28,17 @@ template <class T> struct LargeAllocator {
         return static_cast<T*>(AllocateLarge(n * sizeof(T)));
     }
     void deallocate(T* p, std::size_t n) noexcept { FreeLarge(p, n * sizeof(T)); }
+
+    // A table sized ahead of the passes that fill it is left uninitialised
+    // rather than zeroed, which would write all of it once more.
+    template <class U> void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>)
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args> void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
 
     template <class U> friend bool operator==(const LargeAllocator&, const LargeAllocator<U>&) noexcept { return true; }
 };

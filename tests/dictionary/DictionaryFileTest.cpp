@@ -169,6 +169,32 @@ TEST(DictionaryReader, LinesAcrossBlockEdgesReadWhole)
     }
 }
 
+// A large text is cut into parts at line ends, which are read side by side:
+// a cut that falls on a CR, between a CR and its LF, on a lone LF or inside
+// a line must read as any other, and so must a last line without its end.
+TEST(DictionaryReader, LinesAroundTheCutsBetweenPartsReadWhole)
+{
+    const std::string unit = "ab\r\n\rc\nd\r\r\n";
+    const std::vector<std::string> lines{"ab", "", "c\nd", ""};
+    const std::size_t units = (std::size_t{1} << 20) / unit.size() + 1;
+    for (std::size_t shift = 0; shift < 2 * unit.size(); ++shift) {
+        const bool unfinished = shift % 2 == 1;
+        const std::size_t total = 1 + 4 * units + (unfinished ? 1 : 0);
+        std::string bytes = kHeader + std::to_string(total) + "\r\n" + std::string(shift + 1, 'w') + "\r\n";
+        for (std::size_t k = 0; k < units; ++k)
+            bytes += unit;
+        if (unfinished)
+            bytes += "z";
+        WordList list(false);
+        ASSERT_EQ(Read(bytes, list).status, Status::Loaded) << shift;
+        ASSERT_EQ(list.ListCount(), total) << shift;
+        for (std::size_t i = 1; i <= 4 * units; ++i)
+            ASSERT_EQ(list.List(i), lines[(i - 1) % 4]) << shift << " at " << i;
+        if (unfinished)
+            EXPECT_EQ(list.List(total - 1), "z") << shift;
+    }
+}
+
 // Whatever the count means, the user is told the figure the file shows.
 TEST(DictionaryReader, DeclaredCountIsQuotedAsTheFileWritesIt)
 {

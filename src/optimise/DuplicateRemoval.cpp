@@ -12,28 +12,41 @@ std::size_t RemoveDuplicates(WordList& words, WordList& duplicates)
 {
     duplicates.Clear();
     // Each part of a large list compares its words with their predecessors
-    // on a thread of its own (see Parallel.h).
+    // on a thread of its own (see Parallel.h), noting where each copy lies
+    // and the copy itself.
     const auto count = words.ListCount();
     const unsigned parts = PartsFor(count);
-    std::vector<std::vector<WordList::size_type>> found(parts);
+    struct Found {
+        std::vector<WordList::size_type> positions;
+        std::vector<std::string_view> copies;
+    };
+    std::vector<Found> found(parts);
     ForEachPart(count, parts, [&words, &found](unsigned part, std::size_t first, std::size_t last) {
+        Found& mine = found[part];
         for (std::size_t i = std::max<std::size_t>(first, 1); i < last; ++i) {
             words.Prefetch(i + WordList::kPrefetchAhead);
-            if (words.Same(i - 1, i))
-                found[part].push_back(i);
+            if (words.Same(i - 1, i)) {
+                mine.positions.push_back(i);
+                mine.copies.push_back(words.List(i));
+            }
         }
     });
-    std::vector<WordList::size_type> positions;
-    for (const auto& part : found)
-        positions.insert(positions.end(), part.begin(), part.end());
-    // The copies point into words: add them before removing.
-    std::vector<std::string_view> copies;
-    copies.reserve(positions.size());
-    for (const auto position : positions)
-        copies.push_back(words.List(position));
-    duplicates.AddItems(copies);
-    words.RemoveItems(positions);
-    return positions.size();
+    Found all = std::move(found[0]);
+    for (unsigned part = 1; part < parts; ++part) {
+        all.positions.insert(all.positions.end(), found[part].positions.begin(), found[part].positions.end());
+        all.copies.insert(all.copies.end(), found[part].copies.begin(), found[part].copies.end());
+    }
+    // The copies are views into words, which removing items leaves valid:
+    // the two lists change side by side, each on a thread of its own.
+    ForEachPart(2, parts > 1 ? 2 : 1, [&](unsigned, std::size_t first, std::size_t last) {
+        for (std::size_t task = first; task < last; ++task) {
+            if (task == 0)
+                duplicates.AddItems(all.copies);
+            else
+                words.RemoveItems(all.positions);
+        }
+    });
+    return all.positions.size();
 }
 
 } // namespace lexor

@@ -90,7 +90,7 @@ public:
     // than a word may be, as soon as that much of it is in.
     std::size_t ReadRest()
     {
-        // The LF of the last line's CR LF may be still to come.
+        // The LF of the count line's CR LF may still be to come.
         while (skipLf_ && pos_ == filled_ && Fill()) {
         }
         const std::size_t begin = pos_;

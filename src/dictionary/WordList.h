@@ -40,8 +40,8 @@ public:
     // Constant time, and inline: every pass over a list reads it. Throws
     // std::out_of_range when pos >= ListCount(). The view stays valid until
     // words are next added, the list is cleared or assigned, or destroyed:
-    // removing items moves no word and writes nothing a view reads, so the
-    // views of removed words may still be read, even while removing.
+    // removing items moves no word and writes nothing a view reads, so views,
+    // those of removed words too, may be read by another thread meanwhile.
     std::string_view List(size_type pos) const
     {
         if (pos >= items_.size()) [[unlikely]]

@@ -28,6 +28,15 @@ constexpr std::size_t kReadChunk = std::size_t{1} << 20;
 // Below this many bytes the words are split on the calling thread alone.
 constexpr std::size_t kParallelBytes = std::size_t{1} << 20;
 
+// The line itself, or std::length_error when it is longer than a word may
+// be, which ends the read (see Guarded).
+std::string_view Checked(std::string_view line)
+{
+    if (line.size() > WordItem::kLongestWord)
+        throw std::length_error("a line longer than a word may be");
+    return line;
+}
+
 // Hands out the lines of a stream as views into one block of text that it
 // reads the stream into, so the words need no copy of their own: the block
 // becomes the list's text, and a line's place in it its offset there. A line
@@ -114,13 +123,6 @@ public:
     ByteBlock TakeText() noexcept { return std::move(text_); }
 
 private:
-    static std::string_view Checked(std::string_view line)
-    {
-        if (line.size() > WordItem::kLongestWord)
-            throw std::length_error("a line longer than a word may be");
-        return line;
-    }
-
     // The LF of a CR LF pair may arrive with the next read.
     void SkipLf()
     {
@@ -152,8 +154,7 @@ private:
             return false;
         // A line longer than a word may be is refused before more memory is
         // asked for it.
-        if (filled_ - pos_ > WordItem::kLongestWord)
-            throw std::length_error("a line longer than a word may be");
+        Checked({text_.data() + pos_, filled_ - pos_});
         if (filled_ == text_.size())
             Grow(text_.size() == 0 ? firstBlock_ : filled_ + 1);
         const auto room =
@@ -221,10 +222,8 @@ WordList::ItemTable SplitLines(const char* text, std::size_t begin, std::size_t 
         while (at < stop) {
             const auto* cr = static_cast<const char*>(std::memchr(at, '\r', static_cast<std::size_t>(stop - at)));
             const char* lineEnd = cr != nullptr ? cr : stop;
-            const auto size = static_cast<std::size_t>(lineEnd - at);
-            if (size > WordItem::kLongestWord)
-                throw std::length_error("a line longer than a word may be");
-            *out++ = WordItem::Make({at, size}, static_cast<std::uint64_t>(at - text));
+            *out++ = WordItem::Make(Checked({at, static_cast<std::size_t>(lineEnd - at)}),
+                                    static_cast<std::uint64_t>(at - text));
             if (cr == nullptr)
                 break;
             at = cr + 1;

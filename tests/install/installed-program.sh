@@ -36,13 +36,22 @@ if [ "${1:-}" != --as-user ]; then
   grep -q "make install GAME=" "$tmp/cmake-install.log" || fail "cmake --install does not say how to install"
   [ ! -e "$tmp/prefix" ] || fail "the refused cmake --install left $tmp/prefix"
 
+  # The user gets a copy of what the install and this test read, as a
+  # player gets the files: the clone and the build may lie where only
+  # their owner can reach.
+  for file in tests/install/installed-program.sh scripts/install-linux.sh scripts/x-display.sh \
+    src/resources/icon.png src/resources/lexor-tools.desktop.in; do
+    install -D "$project/$file" "$tmp/project/$file"
+  done
+  install -D "$build/game/lexor-tools" "$tmp/build/game/lexor-tools"
+
   as_user=()
   if [ "$(id -u)" -eq 0 ]; then
     chown -R 65534:65534 "$tmp"
     as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
   fi
   "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$tmp/home" LANG=C.UTF-8 \
-    "$0" --as-user "$project" "$build" "$tmp" "$game"
+    "$tmp/project/tests/install/installed-program.sh" --as-user "$tmp/project" "$tmp/build" "$tmp" "$game"
   exit 0
 fi
 

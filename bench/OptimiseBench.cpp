@@ -55,7 +55,7 @@ int RunOptimise(int argc, char** argv)
         std::fprintf(stderr, "cannot write %s: %s\n", argv[1], written.error.message().c_str());
         return 1;
     }
-    std::printf("words %zu, removed %zu, kept %zu\n", read.read, removed, words.ListCount());
+    std::printf("words %zu, removed %zu, kept %zu\n", read.wordsRead, removed, words.ListCount());
     std::printf("read %.1f ms, remove %.1f ms, write %.1f ms, total %.1f ms\n", Ms(t0, t1), Ms(t1, t2), Ms(t2, t3),
                 Ms(t0, t3));
     PrintPeakMemory();

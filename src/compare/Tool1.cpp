@@ -170,32 +170,38 @@ void Tool1::Command2_Click()
 void Tool1::LoadOriginal(const QString& dropped)
 {
     dialog1_.DialogTitle = kChooseOriginal;
-    ui::LoadDictionary(
-        services_, this, dialog1_, list1Words_, text1_,
-        [this](const QString& path) {
-            list1Words_.Clear();
-            list1Model_->Refresh();
-            ClearResultTooltips();
-            ui::SetOuterHeightTwips(this, kCompactHeight, kNonClientAllowance);
-            text1_->setText(path);
-        },
-        QStringLiteral("LEXOR"), dropped);
+    ui::Loader loader{this,
+                      &dialog1_,
+                      &list1Words_,
+                      text1_,
+                      [this](const QString& path) {
+                          list1Words_.Clear();
+                          list1Model_->Refresh();
+                          ClearResultTooltips();
+                          ui::SetOuterHeightTwips(this, kCompactHeight, kNonClientAllowance);
+                          text1_->setText(path);
+                      },
+                      QStringLiteral("LEXOR")};
+    ui::LoadDictionary(services_, loader, dropped);
     list1Model_->Refresh();
 }
 
 void Tool1::LoadModified(const QString& dropped)
 {
     dialog1_.DialogTitle = kChooseModified;
-    ui::LoadDictionary(
-        services_, this, dialog1_, list2Words_, text2_,
-        [this](const QString& path) {
-            text2_->setText(path);
-            list2Words_.Clear();
-            list2Model_->Refresh();
-            ui::SetOuterHeightTwips(this, kCompactHeight, kNonClientAllowance);
-            ClearResultTooltips();
-        },
-        ui::kTitle, dropped);
+    ui::Loader loader{this,
+                      &dialog1_,
+                      &list2Words_,
+                      text2_,
+                      [this](const QString& path) {
+                          text2_->setText(path);
+                          list2Words_.Clear();
+                          list2Model_->Refresh();
+                          ui::SetOuterHeightTwips(this, kCompactHeight, kNonClientAllowance);
+                          ClearResultTooltips();
+                      },
+                      ui::kTitle};
+    ui::LoadDictionary(services_, loader, dropped);
     list2Model_->Refresh();
 }
 

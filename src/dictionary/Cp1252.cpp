@@ -1,6 +1,7 @@
 #include "dictionary/Cp1252.h"
 
 #include <array>
+#include <cstddef>
 
 namespace lexor {
 namespace {
@@ -26,6 +27,17 @@ std::u16string Cp1252ToUtf16(std::string_view bytes)
     for (char c : bytes)
         out.push_back(Decode(static_cast<unsigned char>(c)));
     return out;
+}
+
+int Cp1252Byte(char32_t c) noexcept
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<int>(c);
+    for (std::size_t i = 0; i < kHigh.size(); ++i) {
+        if (kHigh[i] == c)
+            return static_cast<int>(0x80 + i);
+    }
+    return -1;
 }
 
 } // namespace lexor

@@ -10,4 +10,8 @@ namespace lexor {
 // the same value, so every byte has a character and nothing is lost.
 std::u16string Cp1252ToUtf16(std::string_view bytes);
 
+// The byte that stands for character c in the game's code page, the exact
+// reverse of the decoding above, or -1 when the code page has none for it.
+int Cp1252Byte(char32_t c) noexcept;
+
 } // namespace lexor

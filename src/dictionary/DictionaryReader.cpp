@@ -7,11 +7,14 @@
 #include <limits>
 #include <new>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
+#include "dictionary/ContentHash.h"
 #include "dictionary/DictionaryFormat.h"
 #include "dictionary/FileError.h"
 #include "dictionary/LargeMemory.h"
+#include "dictionary/LineEnds.h"
 #include "dictionary/Parallel.h"
 #include "dictionary/WordItem.h"
 
@@ -19,14 +22,19 @@ namespace lexor {
 namespace {
 
 // The first read of a file, or of a stream, goes into a block no larger than
-// this: enough for the header and the count, and little to refuse a file
-// that is not a dictionary. Reads after it take at most kReadChunk bytes, so
-// a line longer than a word may be is refused soon after it is in.
+// this: enough for the header, and little to refuse a file that is not a
+// dictionary. Reads after it take at most kReadChunk bytes.
 constexpr std::size_t kFirstBlock = std::size_t{64} << 10;
 constexpr std::size_t kSmallestBlock = std::size_t{4} << 10;
 constexpr std::size_t kReadChunk = std::size_t{1} << 20;
 // Below this many bytes the words are split on the calling thread alone.
 constexpr std::size_t kParallelBytes = std::size_t{1} << 20;
+// The longest run of bytes without a line end that can still hold a word:
+// a character of Windows-1252 takes up to three bytes of UTF-8. A longer run
+// is refused as soon as it is in, before more memory is asked for it.
+constexpr std::size_t kLongestRun = 3 * WordItem::kLongestWord + 3;
+// The DOS end-of-file mark, which old editors put on a last line of its own.
+constexpr char kEndOfFileMark = '\x1A';
 
 // The line itself, or std::length_error when it is longer than a word may
 // be, which ends the read (see Guarded).
@@ -37,212 +45,174 @@ std::string_view Checked(std::string_view line)
     return line;
 }
 
-// Hands out the lines of a stream as views into one block of text that it
-// reads the stream into, so the words need no copy of their own: the block
-// becomes the list's text, and a line's place in it its offset there. A line
-// ends at CR or CR LF; a lone LF is part of the line; the last line may lack
-// its end. Memory follows what has been read, never what a file announces,
-// and no more than limit bytes are read, so a file that grows while it is
-// read ends where it ended when it was opened.
-class LineReader {
+// Reads a stream into one block of text, which becomes the list's text, so
+// the words need no copy of their own. Memory follows what has been read,
+// never what a file announces, and no more than limit bytes are read, so a
+// file that grows while it is read ends where it ended when it was opened.
+class BlockReader {
 public:
-    LineReader(std::istream& in, std::size_t sizeHint, std::uintmax_t limit)
-        : in_(in), remaining_(limit), firstBlock_(std::clamp(sizeHint + 1, kSmallestBlock, kFirstBlock))
+    BlockReader(std::istream& in, std::size_t sizeHint, std::uintmax_t limit)
+        : in_(in), sizeHint_(sizeHint), remaining_(limit),
+          firstBlock_(std::clamp(sizeHint + 1, kSmallestBlock, kFirstBlock))
     {
+        Grow(firstBlock_);
+        Fill();
     }
 
-    // The view is valid until the next call. A line longer than maxLength
-    // comes back cut at maxLength + 1 bytes, as soon as they are in: enough
-    // to see that it is not the line sought. Reading should stop there, as
-    // the rest of the line is not skipped. Throws std::length_error for a
-    // line longer than a word may be.
-    bool Next(std::string_view& line, std::size_t maxLength = std::numeric_limits<std::size_t>::max())
+    // Reads all that is left. Throws std::length_error for a run of bytes
+    // without a line end too long to be a word, as soon as that much is in.
+    void ReadRest()
     {
-        for (;;) {
-            if (pos_ < filled_) {
-                char* begin = text_.data() + pos_;
-                const auto* cr = static_cast<char*>(std::memchr(begin, '\r', filled_ - pos_));
-                if (cr != nullptr) {
-                    line = Checked({begin, static_cast<std::size_t>(cr - begin)});
-                    pos_ = static_cast<std::size_t>(cr - text_.data()) + 1;
-                    skipLf_ = true;
-                    SkipLf();
-                    return true;
-                }
-                if (filled_ - pos_ > maxLength) {
-                    line = {begin, maxLength + 1};
-                    pos_ += maxLength + 1;
-                    return true;
-                }
-            }
-            if (!Fill()) {
-                if (pos_ < filled_) {
-                    line = Checked({text_.data() + pos_, filled_ - pos_});
-                    pos_ = filled_;
-                    return true;
-                }
-                return false;
-            }
-        }
-    }
-
-    // Makes room for all that is left to read at once, when its size is
-    // known (a file), so the block is never copied again.
-    void ReserveRest()
-    {
-        if (remaining_ >= text_.size() - filled_ && remaining_ < std::numeric_limits<std::size_t>::max() - filled_)
+        // Room for the rest at once when its size is known (a file), so the
+        // block is never copied again.
+        if (sizeHint_ > 0 && remaining_ < std::numeric_limits<std::size_t>::max() - filled_)
             Grow(filled_ + static_cast<std::size_t>(remaining_) + 1);
-    }
-
-    // Reads all that is left, for the lines to be split afterwards, and
-    // returns where they begin. Throws std::length_error for a line longer
-    // than a word may be, as soon as that much of it is in.
-    std::size_t ReadRest()
-    {
-        // The LF of the count line's CR LF may still be to come.
-        while (skipLf_ && pos_ == filled_ && Fill()) {
+        FollowLineStart(0);
+        while (!eof_) {
+            if (filled_ == block_.size())
+                Grow(filled_ + 1);
+            const std::size_t before = filled_;
+            Fill();
+            FollowLineStart(before);
         }
-        const std::size_t begin = pos_;
-        // pos_ follows the start of the unfinished line, which Fill checks.
-        while (Fill()) {
-            for (std::size_t i = filled_; i > pos_; --i) {
-                if (text_.data()[i - 1] == '\r') {
-                    pos_ = i;
-                    break;
-                }
-            }
-        }
-        pos_ = filled_;
-        return begin;
     }
 
     bool failed() const noexcept { return in_.bad(); }
-    const char* text() const noexcept { return text_.data(); }
-    // The bytes read so far; the lines handed out lie within them.
+    char* text() const noexcept { return block_.data(); }
     std::size_t size() const noexcept { return filled_; }
-    ByteBlock TakeText() noexcept { return std::move(text_); }
+    ByteBlock Take() noexcept { return std::move(block_); }
 
 private:
-    // The LF of a CR LF pair may arrive with the next read.
-    void SkipLf()
+    // Keeps lineStart_ at the start of the unfinished line, looking only at
+    // the bytes from `from` on, and refuses a run too long to be a word.
+    void FollowLineStart(std::size_t from)
     {
-        if (skipLf_ && pos_ < filled_) {
-            if (text_.data()[pos_] == '\n')
-                ++pos_;
-            skipLf_ = false;
+        for (std::size_t i = filled_; i > std::max(from, lineStart_); --i) {
+            if (LineEnds::IsEnd(block_.data()[i - 1])) {
+                lineStart_ = i;
+                break;
+            }
         }
+        if (filled_ - lineStart_ > kLongestRun)
+            throw std::length_error("a line longer than a word may be");
     }
 
-    // A larger block holding what has been read, at the same offsets: of
-    // `wanted` bytes, or twice the old size if that is more, but never more
-    // than the rest of the input can fill (and one byte to see its end).
+    // A larger block holding what has been read: of `wanted` bytes, or twice
+    // the old size if that is more, but never more than the rest of the input
+    // can fill (and one byte to see its end).
     void Grow(std::size_t wanted)
     {
-        std::size_t size = std::max(wanted, 2 * text_.size());
+        std::size_t size = std::max(wanted, 2 * block_.size());
         if (remaining_ < size - filled_)
             size = filled_ + static_cast<std::size_t>(remaining_) + 1;
+        if (size <= block_.size())
+            return;
         ByteBlock grown(size);
         if (filled_ > 0)
-            std::memcpy(grown.data(), text_.data(), filled_);
-        text_ = std::move(grown);
+            std::memcpy(grown.data(), block_.data(), filled_);
+        block_ = std::move(grown);
     }
 
-    // Reads more of the stream after the unfinished line; false at the end.
-    bool Fill()
+    void Fill()
     {
-        if (eof_)
-            return false;
-        // A line longer than a word may be is refused before more memory is
-        // asked for it.
-        Checked({text_.data() + pos_, filled_ - pos_});
-        if (filled_ == text_.size())
-            Grow(text_.size() == 0 ? firstBlock_ : filled_ + 1);
         const auto room =
-            static_cast<std::size_t>(std::min<std::uintmax_t>({text_.size() - filled_, remaining_, kReadChunk}));
-        if (room > 0)
-            in_.read(text_.data() + filled_, static_cast<std::streamsize>(room));
-        const auto got = room > 0 ? static_cast<std::size_t>(in_.gcount()) : 0;
+            static_cast<std::size_t>(std::min<std::uintmax_t>({block_.size() - filled_, remaining_, kReadChunk}));
+        std::size_t got = 0;
+        if (room > 0) {
+            in_.read(block_.data() + filled_, static_cast<std::streamsize>(room));
+            got = static_cast<std::size_t>(in_.gcount());
+        }
         filled_ += got;
         remaining_ -= got;
-        if (got == 0) {
-            eof_ = true;
-            return false;
-        }
-        SkipLf();
-        return true;
+        eof_ = got == 0;
     }
 
     std::istream& in_;
-    ByteBlock text_;
+    ByteBlock block_;
+    std::size_t sizeHint_;
     std::uintmax_t remaining_;
     std::size_t firstBlock_;
-    std::size_t pos_ = 0;
     std::size_t filled_ = 0;
-    bool skipLf_ = false;
+    std::size_t lineStart_ = 0;
     bool eof_ = false;
 };
 
-// The entries of the lines of text[begin, end), as LineReader::Next would
-// hand them out. A large text is cut into parts at line ends, whose lines
-// are counted and then made into entries side by side (see Parallel.h).
-// Throws std::length_error for a line longer than a word may be.
-WordList::ItemTable SplitLines(const char* text, std::size_t begin, std::size_t end)
+// The lines of text[begin, end), as entries with offsets into text, and
+// whether any ends in an LF alone. A large text is cut into parts just after
+// line ends, whose lines are counted and then made into entries side by side
+// (see Parallel.h). Throws std::length_error for a line longer than a word.
+struct Lines {
+    WordList::ItemTable items;
+    bool loneLf = false;
+};
+
+Lines SplitLines(const char* text, std::size_t begin, std::size_t end)
 {
     const unsigned parts = end - begin < kParallelBytes ? 1 : PassThreads();
-    // Each cut lies just after a CR, and after its LF if one follows.
     std::vector<std::size_t> cuts(parts + 1, end);
     cuts[0] = begin;
     for (unsigned part = 1; part < parts; ++part) {
         const std::size_t from = std::max(cuts[part - 1], begin + (end - begin) / parts * part);
-        const auto* cr = static_cast<const char*>(std::memchr(text + from, '\r', end - from));
-        std::size_t cut = cr != nullptr ? static_cast<std::size_t>(cr - text) + 1 : end;
-        if (cut < end && text[cut] == '\n')
-            ++cut;
-        cuts[part] = cut;
+        const char* lineEnd = LineEnds::Find(text + from, text + end);
+        cuts[part] = lineEnd < text + end ? static_cast<std::size_t>(LineEnds::After(lineEnd, text + end) - text) : end;
     }
-    // Every line ends with a CR but the last one, which is a line when any
-    // bytes follow the last CR and its LF.
+    // Every line of a part ends with a line end but the last line of the
+    // text, which is a line when any bytes follow the last line end. A cut
+    // never falls inside a CR LF pair, so a part's pairs are its own.
     std::vector<std::size_t> firsts(parts + 1, 0);
+    std::vector<char> loneLfs(parts, 0);
     ForEachPart(parts, parts, [&](unsigned part, std::size_t, std::size_t) {
-        firsts[part + 1] = static_cast<std::size_t>(std::count(text + cuts[part], text + cuts[part + 1], '\r'));
+        std::size_t ends = 0;
+        bool loneLf = false;
+        for (std::size_t i = cuts[part]; i < cuts[part + 1]; ++i) {
+            const char c = text[i];
+            const bool lf = c == '\n';
+            const bool pairedLf = lf && i > begin && LineEnds::CompletesPair(text[i - 1], c);
+            ends += (c == '\r' || lf) && !pairedLf;
+            loneLf |= lf && !pairedLf;
+        }
+        firsts[part + 1] = ends;
+        loneLfs[part] = loneLf;
     });
-    std::size_t tail = end;
-    while (tail > begin && text[tail - 1] != '\r')
-        --tail;
-    if (tail > begin && tail < end && text[tail] == '\n')
-        ++tail;
-    firsts[parts] += tail < end ? 1 : 0;
+    const char* last = text + end;
+    while (last > text + begin && !LineEnds::IsEnd(last[-1]))
+        --last;
+    firsts[parts] += last < text + end ? 1 : 0;
     for (unsigned part = 0; part < parts; ++part)
         firsts[part + 1] += firsts[part];
-    WordList::ItemTable items(firsts[parts]);
+    Lines lines{WordList::ItemTable(firsts[parts]),
+                std::any_of(loneLfs.begin(), loneLfs.end(), [](char c) { return c; })};
     ForEachPart(parts, parts, [&](unsigned part, std::size_t, std::size_t) {
-        WordItem* out = items.data() + firsts[part];
+        WordItem* out = lines.items.data() + firsts[part];
         const char* at = text + cuts[part];
         const char* stop = text + cuts[part + 1];
         while (at < stop) {
-            const auto* cr = static_cast<const char*>(std::memchr(at, '\r', static_cast<std::size_t>(stop - at)));
-            const char* lineEnd = cr != nullptr ? cr : stop;
+            const char* lineEnd = LineEnds::Find(at, stop);
             *out++ = WordItem::Make(Checked({at, static_cast<std::size_t>(lineEnd - at)}),
                                     static_cast<std::uint64_t>(at - text));
-            if (cr == nullptr)
+            if (lineEnd == stop)
                 break;
-            at = cr + 1;
-            if (at < stop && *at == '\n')
-                ++at;
+            at = LineEnds::After(lineEnd, stop);
         }
     });
-    return items;
+    return lines;
 }
-
-struct Count {
-    std::int64_t value = 0;
-    std::string_view text; // its digits (and dots) as the line writes them
-};
 
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+struct Count {
+    bool number = false;
+    std::int64_t value = 0;
+    std::string_view text; // its digits (and dots) as the line writes them
+};
 
 // The number the line begins with: leading blanks, an optional sign, then
 // digits, which may go on in groups of a dot and three digits ("12.500",
@@ -251,7 +221,7 @@ bool IsDigit(char c)
 Count CountValue(std::string_view line)
 {
     std::size_t i = 0;
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+    while (i < line.size() && IsBlank(line[i]))
         ++i;
     bool negative = false;
     if (i < line.size() && (line[i] == '+' || line[i] == '-'))
@@ -275,55 +245,151 @@ Count CountValue(std::string_view line)
         i += 4;
     }
     const auto signedValue = negative ? -static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value);
-    return {signedValue, line.substr(first, i - first)};
+    return {i > first, signedValue, line.substr(first, i - first)};
 }
 
-ReadResult Read(std::istream& in, WordList& target, std::size_t sizeHint, std::uintmax_t limit)
-{
-    ReadResult result;
-    LineReader lines(in, sizeHint, limit);
-    std::string_view line;
-    if (!lines.Next(line, kDictionaryHeader.size()) || line != kDictionaryHeader) {
-        result.status = lines.failed() ? ReadResult::Status::ReadError : ReadResult::Status::BadHeader;
-        if (lines.failed())
-            result.error = std::make_error_code(std::errc::io_error);
-        return result;
-    }
-    Count count;
-    if (lines.Next(line))
-        count = CountValue(line);
-    if (count.value <= 0) {
-        result.status = ReadResult::Status::NoWords;
-        return result;
-    }
-    result.declared = static_cast<std::uint64_t>(count.value);
-    result.declaredText = count.text;
+// The header as the first line of a dictionary: exactly the header (in any
+// letter case, if asked), followed by nothing but blanks and tabs.
+struct HeaderMatch {
+    bool matches = false;
+    bool padded = false;
+};
 
-    if (sizeHint > 0)
-        lines.ReserveRest();
-    const std::size_t begin = lines.ReadRest();
-    if (lines.failed()) {
-        result.status = ReadResult::Status::ReadError;
-        result.error = std::make_error_code(std::errc::io_error);
-        return result;
+HeaderMatch MatchHeader(std::u16string_view line, bool anyCase)
+{
+    const auto fold = [anyCase](char16_t c) { return anyCase && c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c; };
+    if (line.size() < kDictionaryHeader.size() ||
+        !std::equal(kDictionaryHeader.begin(), kDictionaryHeader.end(), line.begin(),
+                    [&](char h, char16_t c) { return fold(static_cast<char16_t>(h)) == fold(c); }))
+        return {};
+    const auto rest = line.substr(kDictionaryHeader.size());
+    if (!std::all_of(rest.begin(), rest.end(), [](char16_t c) { return c == u' ' || c == u'\t'; }))
+        return {};
+    return {true, !rest.empty()};
+}
+
+// The refusal of a file whose first line is not the header: an empty file,
+// a binary one, or a first line of some other text.
+void RefuseFirstLine(ReadResult& result, std::string_view start, const EncodingMark& mark, std::u16string line)
+{
+    const bool utf16 = mark.encoding == TextEncoding::Utf16Le || mark.encoding == TextEncoding::Utf16Be;
+    if (start.empty()) {
+        result.status = ReadResult::Status::EmptyFile;
+    } else if (!utf16 && start.find('\0') != std::string_view::npos) {
+        result.status = ReadResult::Status::NotText;
+    } else {
+        result.status = ReadResult::Status::BadHeader;
+        result.firstLine = std::move(line);
     }
-    WordList::ItemTable words = SplitLines(lines.text(), begin, lines.size());
-    // The counted lines are words whatever they hold; after them, empty lines
-    // at the end of the file are not.
-    while (words.size() > result.declared && words.back().size() == 0)
-        words.pop_back();
+}
+
+// The lines of the decoded text: header, count line, words; into target.
+void ReadLines(ReadResult& result, BlockReader& reader, std::size_t size, WordList& target)
+{
+    const char* text = reader.text();
+    const char* end = text + size;
+    const char* headerEnd = LineEnds::Find(text, end);
+    if (headerEnd == end) {
+        result.status = ReadResult::Status::NoWords;
+        return;
+    }
+    const char* countLine = LineEnds::After(headerEnd, end);
+    const char* countEnd = LineEnds::Find(countLine, end);
+    if (countLine == end) {
+        result.status = ReadResult::Status::NoWords;
+        return;
+    }
+    const std::string_view line(countLine, static_cast<std::size_t>(countEnd - countLine));
+    const Count count = CountValue(line);
+    const char* words = countEnd == end ? end : LineEnds::After(countEnd, end);
+    using Form = FileForm::Count;
+    if (count.number && count.value >= 0) {
+        result.declared = static_cast<std::uint64_t>(count.value);
+        result.declaredText = count.text;
+    } else if (count.number || std::any_of(line.begin(), line.end(), IsDigit) ||
+               std::all_of(line.begin(), line.end(), IsBlank)) {
+        result.form.count = Form::NotANumber;
+    } else {
+        result.form.count = Form::Missing;
+        words = countLine;
+    }
+    result.form.lfLineEnds = LineEnds::IsLoneLf(text, static_cast<std::size_t>(headerEnd - text)) ||
+                             (countEnd < end && LineEnds::IsLoneLf(text, static_cast<std::size_t>(countEnd - text)));
+
+    Lines lines = SplitLines(text, static_cast<std::size_t>(words - text), size);
+    result.form.lfLineEnds |= lines.loneLf;
+    WordList::ItemTable& items = lines.items;
+    // The counted lines are words whatever they hold; after them, a last line
+    // holding only the end-of-file mark is not, nor are empty lines at the
+    // end of the file.
+    if (items.size() > result.declared && items.back().view(text) == std::string_view(&kEndOfFileMark, 1))
+        items.pop_back();
+    while (items.size() > result.declared && items.back().size() == 0)
+        items.pop_back();
     // Beyond what an entry can place, which no memory of today holds.
-    const std::size_t size = lines.size();
     if (size > WordItem::kLargestText)
         throw std::bad_alloc();
-    result.read = words.size();
-    target.AdoptItems(lines.TakeText(), size, std::move(words));
-    if (result.read < result.declared)
+    result.wordsRead = items.size();
+    if (items.empty() && result.declared == 0) {
+        result.status = ReadResult::Status::NoWords;
+        return;
+    }
+    if (!items.empty())
+        target.AdoptItems(reader.Take(), size, std::move(items));
+    if (result.form.count != Form::Number)
+        result.status = ReadResult::Status::Uncounted;
+    else if (result.wordsRead < result.declared)
         result.status = ReadResult::Status::Truncated;
-    else if (result.read > result.declared)
+    else if (result.wordsRead > result.declared)
         result.status = ReadResult::Status::MoreThanDeclared;
     else
         result.status = ReadResult::Status::Loaded;
+}
+
+ReadResult Read(std::istream& in, WordList& target, std::size_t sizeHint, std::uintmax_t limit,
+                const ReadOptions& options, std::optional<FileIdentity> identity)
+{
+    ReadResult result;
+    BlockReader reader(in, sizeHint, limit);
+    const auto failed = [&] {
+        result.status = ReadResult::Status::ReadError;
+        result.error = std::make_error_code(std::errc::io_error);
+        return result;
+    };
+    if (reader.failed())
+        return failed();
+    const std::string_view start(reader.text(), reader.size());
+    const EncodingMark mark = MarkOf(start);
+    std::u16string first = FirstLineOf(start.substr(mark.length), mark.encoding, kShownFirstLine);
+    const HeaderMatch header = MatchHeader(first, options.headerInAnyCase);
+    if (!header.matches) {
+        RefuseFirstLine(result, start, mark, std::move(first));
+        return result;
+    }
+    result.form.paddedHeader = header.padded;
+
+    reader.ReadRest();
+    if (reader.failed())
+        return failed();
+    const std::string_view bytes(reader.text(), reader.size());
+    if (identity)
+        result.stamp = FileStamp{*identity, ContentHash::Of(bytes.data(), bytes.size())};
+    if (options.keepFileBytes)
+        result.fileBytes = bytes;
+    result.form.encoding = mark.encoding == TextEncoding::Cp1252 && IsUtf8(bytes) ? TextEncoding::Utf8 : mark.encoding;
+    std::size_t size = bytes.size();
+    if (result.form.encoding != TextEncoding::Cp1252) {
+        Transcoded decoded =
+            ToCp1252(reader.text() + mark.length, size - mark.length, result.form.encoding, reader.text());
+        if (decoded.unmappableLines > 0) {
+            result.status = ReadResult::Status::Unmappable;
+            result.unmappable = std::move(decoded.unmappable);
+            result.unmappableLines = decoded.unmappableLines;
+            return result;
+        }
+        size = decoded.size;
+    }
+    ReadLines(result, reader, size, target);
     return result;
 }
 
@@ -345,8 +411,9 @@ template <typename Reading> ReadResult Guarded(WordList& target, Reading reading
     return failed;
 }
 
-// Only regular files: opening a FIFO would wait for a writer for ever.
-bool IsReadable(const std::filesystem::path& path, std::error_code& error, std::uintmax_t& size)
+// Opens path in binary mode, only if it is a regular file: opening a FIFO
+// would wait for a writer for ever.
+bool OpenRegularFile(const std::filesystem::path& path, std::ifstream& in, std::error_code& error, std::uintmax_t& size)
 {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
@@ -365,14 +432,6 @@ bool IsReadable(const std::filesystem::path& path, std::error_code& error, std::
     size = std::filesystem::file_size(path, ec);
     if (ec)
         size = 0;
-    return true;
-}
-
-// Opens path in binary mode once IsReadable has let it through.
-bool OpenRegularFile(const std::filesystem::path& path, std::ifstream& in, std::error_code& error, std::uintmax_t& size)
-{
-    if (!IsReadable(path, error, size))
-        return false;
     errno = 0;
     in.open(path, std::ios::binary);
     if (!in) {
@@ -384,47 +443,24 @@ bool OpenRegularFile(const std::filesystem::path& path, std::ifstream& in, std::
 
 } // namespace
 
-ReadResult ReadDictionary(std::istream& in, WordList& target)
+ReadResult ReadDictionary(std::istream& in, WordList& target, const ReadOptions& options)
 {
-    return Guarded(target, [&] { return Read(in, target, 0, std::numeric_limits<std::uintmax_t>::max()); });
+    return Guarded(
+        target, [&] { return Read(in, target, 0, std::numeric_limits<std::uintmax_t>::max(), options, std::nullopt); });
 }
 
-ReadResult ReadDictionary(const std::filesystem::path& path, WordList& target)
+ReadResult ReadDictionary(const std::filesystem::path& path, WordList& target, const ReadOptions& options)
 {
-    // Taken before the open: a change from here on makes the stamp differ.
-    const auto stamp = StampOf(path);
+    // Taken before the open: a file put in its place from here on has
+    // another identity.
+    const auto identity = IdentityOf(path);
     ReadResult result;
     std::uintmax_t size = 0;
     std::ifstream in;
     if (!OpenRegularFile(path, in, result.error, size))
         return result;
     const auto hint = static_cast<std::size_t>(std::min<std::uintmax_t>(size, std::numeric_limits<std::size_t>::max()));
-    result = Guarded(target, [&] { return Read(in, target, hint, size); });
-    result.stamp = stamp;
-    return result;
-}
-
-FirstLineResult ReadFirstLine(const std::filesystem::path& path, std::size_t maxLength)
-{
-    FirstLineResult result;
-    std::uintmax_t size = 0;
-    std::ifstream in;
-    if (!OpenRegularFile(path, in, result.error, size))
-        return result;
-    // Only as much as the first line needs, however large the file.
-    std::string line;
-    for (char c; line.size() < maxLength && in.get(c);) {
-        if (c == '\r')
-            break;
-        line.push_back(c);
-    }
-    if (in.bad()) {
-        result.error = std::make_error_code(std::errc::io_error);
-        return result;
-    }
-    if (!line.empty() || size > 0)
-        result.line = std::move(line);
-    return result;
+    return Guarded(target, [&] { return Read(in, target, hint, size, options, identity); });
 }
 
 } // namespace lexor

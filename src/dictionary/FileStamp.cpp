@@ -1,6 +1,9 @@
 #include "dictionary/FileStamp.h"
 
+#include <fstream>
 #include <system_error>
+
+#include "dictionary/ContentHash.h"
 
 namespace lexor {
 
@@ -9,13 +12,18 @@ std::optional<FileStamp> StampOf(const std::filesystem::path& path)
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error) || error)
         return std::nullopt;
+    const auto identity = IdentityOf(path);
+    if (!identity)
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
     FileStamp stamp;
-    stamp.size = std::filesystem::file_size(path, error);
-    if (error)
+    stamp.identity = *identity;
+    const auto hash = ContentHash::Of(in);
+    if (!hash)
         return std::nullopt;
-    stamp.modified = std::filesystem::last_write_time(path, error);
-    if (error)
-        return std::nullopt;
+    stamp.hash = *hash;
     return stamp;
 }
 

@@ -4,9 +4,10 @@
 #include <string_view>
 #include <system_error>
 
-#include "dictionary/DictionaryFormat.h"
-#include "dictionary/DictionaryReader.h"
+#include "dictionary/DictionaryWriter.h"
 #include "dictionary/FileReplace.h"
+#include "dictionary/FileStamp.h"
+#include "dictionary/WordList.h"
 
 namespace lexor {
 namespace {
@@ -16,7 +17,6 @@ template <class Char> Char FoldAscii(Char c)
     return c >= Char('A') && c <= Char('Z') ? static_cast<Char>(c - Char('A') + Char('a')) : c;
 }
 
-// Only ASCII letters are folded, which is all the header holds.
 template <class Text> bool EqualIgnoringCase(const Text& a, const Text& b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
@@ -44,19 +44,36 @@ bool IsSameFile(const std::filesystem::path& chosen, const std::filesystem::path
 ActivationResult ActivateDictionary(const std::filesystem::path& chosen, const std::filesystem::path& active)
 {
     using Outcome = ActivationResult::Outcome;
-    const FirstLineResult first = ReadFirstLine(chosen);
-    if (first.error)
-        return {Outcome::CouldNotRead, first.error};
-    if (!first.line)
-        return {Outcome::EmptyFile, {}};
-    if (!EqualIgnoringCase(std::string_view(*first.line), kDictionaryHeader))
-        return {Outcome::NotADictionary, {}};
+    using Status = ReadResult::Status;
+    ActivationResult result;
+    // The words in the file's order, for a file to be installed in the game's form.
+    WordList words(false);
+    result.read = ReadDictionary(chosen, words, {.headerInAnyCase = true, .keepFileBytes = true});
+    const std::string bytes = std::move(result.read.fileBytes);
+    result.read.fileBytes.clear();
+    switch (result.read.status) {
+    case Status::ReadError:
+        return {Outcome::CouldNotRead, result.read.error, std::move(result.read)};
+    case Status::EmptyFile:
+    case Status::NotText:
+    case Status::BadHeader:
+    case Status::Unmappable:
+        return {Outcome::Refused, {}, std::move(result.read)};
+    default:
+        break;
+    }
     if (IsSameFile(chosen, active))
-        return {Outcome::SameFile, {}};
-    const WriteResult copied = ReplaceFileWithCopy(chosen, active);
-    if (!copied)
-        return {copied.error == FileErrc::HeldOpen ? Outcome::HeldOpen : Outcome::CouldNotCopy, copied.error};
-    return {Outcome::Installed, {}};
+        return {Outcome::SameFile, {}, std::move(result.read)};
+    const bool asItIs = result.read.InGamesForm();
+    // What is installed is what was read; the file must still hold it.
+    if (StampOf(chosen) != result.read.stamp)
+        return {Outcome::Changed, {}, std::move(result.read)};
+    const WriteResult written = asItIs ? ReplaceFileContents(active, bytes) : SaveDictionary(active, words);
+    if (!written)
+        return {written.error == FileErrc::HeldOpen ? Outcome::HeldOpen : Outcome::CouldNotCopy, written.error,
+                std::move(result.read)};
+    result.outcome = asItIs ? Outcome::Installed : Outcome::Converted;
+    return result;
 }
 
 } // namespace lexor

@@ -174,17 +174,20 @@ void Menu::Command3_Click()
     switch (result.outcome) {
     case ActivationResult::Outcome::Installed:
         return;
-    case ActivationResult::Outcome::NotADictionary:
-        told = ui::NotActivated(chosen, ui::Refusal::NotADictionary);
+    case ActivationResult::Outcome::Converted:
+        told = ui::InstalledInGamesForm(chosen, result.read);
         break;
-    case ActivationResult::Outcome::EmptyFile:
-        told = ui::NotActivated(chosen, ui::Refusal::EmptyFile);
+    case ActivationResult::Outcome::Refused:
+        told = ui::NotActivated(chosen, result.read);
         break;
     case ActivationResult::Outcome::SameFile:
-        told = ui::NotActivated(chosen, ui::Refusal::AlreadyActive);
+        told = ui::AlreadyActive(chosen);
         break;
     case ActivationResult::Outcome::CouldNotRead:
         told = ui::NotActivated(chosen, result.error);
+        break;
+    case ActivationResult::Outcome::Changed:
+        told = ui::ChangedWhileInstalled(chosen);
         break;
     case ActivationResult::Outcome::CouldNotCopy:
     case ActivationResult::Outcome::HeldOpen:

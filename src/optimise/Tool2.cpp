@@ -12,6 +12,7 @@
 #include "ui/Conversions.h"
 #include "ui/Design.h"
 #include "ui/DictionaryFiles.h"
+#include "ui/FileMessages.h"
 #include "ui/PathDrop.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
@@ -154,22 +155,23 @@ void Tool2::Command1_Click()
 
 void Tool2::LoadFile(const QString& dropped)
 {
-    const auto loaded = ui::LoadDictionary(
-        services_, this, dialog1_, list1Words_, text1_,
-        [this](const QString& path) {
-            ui::SetOuterHeightTwips(this, kCompactHeight, kNonClientAllowance);
-            list1Words_.Clear();
-            list1Model_->Refresh();
-            text1_->setText(path);
-            loadedFile_.clear();
-            loadedStamp_.reset();
-        },
-        QStringLiteral("LEXOR"), dropped);
+    ui::Loader loader{this,
+                      &dialog1_,
+                      &list1Words_,
+                      text1_,
+                      [this](const QString& path) {
+                          ui::SetOuterHeightTwips(this, kCompactHeight, kNonClientAllowance);
+                          list1Words_.Clear();
+                          list1Model_->Refresh();
+                          text1_->setText(path);
+                          loaded_.reset();
+                      },
+                      QStringLiteral("LEXOR"),
+                      true};
+    auto loaded = ui::LoadDictionary(services_, loader, dropped);
     list1Model_->Refresh();
-    if (loaded && list1Words_.ListCount() > 0) {
-        loadedFile_ = loaded->path;
-        loadedStamp_ = loaded->read.stamp;
-    }
+    if (loaded && list1Words_.ListCount() > 0)
+        loaded_ = Loaded{std::move(loaded->path), loaded->result.stamp, loaded->result.form};
 }
 
 void Tool2::Command2_Click()
@@ -189,28 +191,32 @@ void Tool2::Command2_Click()
 
 bool Tool2::MayOverwrite()
 {
-    if (loadedStamp_ && StampOf(loadedFile_) == loadedStamp_)
+    if (loaded_->stamp && StampOf(loaded_->file) == loaded_->stamp)
         return true;
     return services_.Message(this,
                              QStringLiteral("Il file è cambiato sul disco dopo il caricamento:\n%1\n"
                                             "Sovrascrivendolo, le modifiche fatte nel frattempo andranno perse. "
                                             "Sovrascrivere comunque?")
-                                 .arg(ui::FromPath(loadedFile_)),
+                                 .arg(ui::FromPath(loaded_->file)),
                              ui::kTitle, ui::Buttons::YesNoDefaultNo) == ui::Answer::Yes;
 }
 
 void Tool2::Command3_Click()
 {
-    if (list1Words_.ListCount() == 0 || loadedFile_.empty())
+    if (list1Words_.ListCount() == 0 || !loaded_)
         return;
-    const QString question = QStringLiteral("Sovrascrivere il file?\n%1").arg(ui::FromPath(loadedFile_));
+    QString question = QStringLiteral("Sovrascrivere il file?\n%1").arg(ui::FromPath(loaded_->file));
+    if (const QString change = ui::FormChange(loaded_->form); !change.isEmpty())
+        question += QLatin1Char('\n') + change;
     if (services_.Message(this, question, ui::kTitle, ui::Buttons::YesNo) != ui::Answer::Yes)
         return;
     if (!MayOverwrite())
         return;
-    if (!ui::SaveWordList(services_, this, loadedFile_, list1Words_))
+    if (!ui::SaveWordList(services_, this, loaded_->file, list1Words_))
         return;
-    loadedStamp_ = StampOf(loadedFile_);
+    // What the file holds now is what was saved, in the game's form.
+    loaded_->stamp = StampOf(loaded_->file);
+    loaded_->form = FileForm{};
     services_.Message(this, QStringLiteral("File salvato!"), ui::kTitle, ui::Buttons::Ok);
 }
 

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include "dictionary/DictionaryReader.h"
 #include "dictionary/FileStamp.h"
 #include "dictionary/WordList.h"
 #include "ui/FileDialog.h"
@@ -62,9 +63,14 @@ private:
     WordList list1Words_;
     WordList list2Words_;
     ui::FileDialog dialog1_;
-    // The file whose words List1 holds, as it was when they were read.
-    std::filesystem::path loadedFile_;
-    std::optional<FileStamp> loadedStamp_;
+    // The file whose words List1 holds: as it was when they were read, and
+    // the form it was written in.
+    struct Loaded {
+        std::filesystem::path file;
+        std::optional<FileStamp> stamp;
+        FileForm form;
+    };
+    std::optional<Loaded> loaded_;
     // Declared after the lists they show, so they go first.
     std::unique_ptr<ui::WordListModel> list1Model_;
     std::unique_ptr<ui::WordListModel> list2Model_;

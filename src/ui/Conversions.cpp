@@ -60,6 +60,11 @@ QString FromCoreText(std::string_view text)
     return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString FromUtf16(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QString FromPath(const fs::path& path)
 {
     return QDir::toNativeSeparators(Decode(path.native()));

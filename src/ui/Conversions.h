@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include <QString>
@@ -11,6 +12,10 @@ namespace lexor::ui {
 // is in the system's own 8-bit encoding, of which the names' ASCII is a part
 // everywhere.
 QString FromCoreText(std::string_view text);
+
+// Text the core decoded as an editor shows it: a file's first line, the
+// words the game's code page cannot hold.
+QString FromUtf16(std::u16string_view text);
 
 // A path as the toolkit shows it, with the platform's separators. Where the
 // file system names files in bytes, bytes that are no valid text show as

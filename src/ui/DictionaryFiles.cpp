@@ -14,10 +14,9 @@
 
 namespace lexor::ui {
 
-std::optional<LoadedFile> LoadDictionary(Services& services, QWidget* window, FileDialog& dialog, WordList& target,
-                                         QLineEdit* pathBox, const std::function<void(const QString& path)>& prepare,
-                                         const QString& noWordsTitle, const QString& dropped)
+std::optional<LoadedFile> LoadDictionary(Services& services, const Loader& loader, const QString& dropped)
 {
+    FileDialog& dialog = *loader.dialog;
     if (dropped.isEmpty()) {
         if (!dialog.Choose())
             return std::nullopt;
@@ -28,36 +27,35 @@ std::optional<LoadedFile> LoadDictionary(Services& services, QWidget* window, Fi
         dialog.FileName = dropped;
     }
     const QString path = dialog.FileName;
-    prepare(path);
-    window->repaint();
+    loader.prepare(path);
+    loader.window->repaint();
     LoadedFile loaded{ToPath(path), {}};
     {
         const BusyCursor busy;
-        loaded.read = ReadDictionary(loaded.path, target);
+        loaded.result = ReadDictionary(loaded.path, *loader.target);
     }
-    const ReadResult& result = loaded.read;
+    const ReadResult& result = loaded.result;
+    QString told;
     switch (result.status) {
-    case ReadResult::Status::Loaded:
-        break;
-    case ReadResult::Status::BadHeader:
-        services.Message(window, NotADictionary(path), kTitle, Buttons::Ok);
-        break;
     case ReadResult::Status::NoWords:
-        services.Message(window, NoWords(), noWordsTitle, Buttons::Ok);
+        told = NoWords();
         break;
-    case ReadResult::Status::Truncated:
-        services.Message(window, FewerWordsThanDeclared(result.declaredText, result.read), kTitle, Buttons::Ok);
-        break;
-    case ReadResult::Status::MoreThanDeclared:
-        services.Message(window, MoreWordsThanDeclared(result.declaredText, result.read), kTitle, Buttons::Ok);
-        break;
+    case ReadResult::Status::EmptyFile:
+    case ReadResult::Status::NotText:
+    case ReadResult::Status::BadHeader:
+    case ReadResult::Status::Unmappable:
     case ReadResult::Status::ReadError:
-        services.Message(window, ReadFailure(path, result.error), kTitle, Buttons::Ok);
+        told = NotLoaded(path, result);
+        break;
+    default:
+        told = FormFound(path, result, loader.savedOver);
         break;
     }
+    if (!told.isEmpty())
+        services.Message(loader.window, told, loader.title, Buttons::Ok);
     // The box shows a file only once its words are in the list.
-    if (target.ListCount() == 0)
-        pathBox->clear();
+    if (loader.target->ListCount() == 0)
+        loader.pathBox->clear();
     return loaded;
 }
 

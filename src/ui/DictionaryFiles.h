@@ -17,27 +17,41 @@ namespace lexor::ui {
 class FileDialog;
 class Services;
 
-// The one procedure by which every window loads a dictionary: choose a file
-// with the window's dialog, run the window's preparation (clear the target,
-// fix the height, show the path in pathBox), read the file into target and
-// tell the user what went wrong or what does not add up: a file that is no
-// dictionary, one without words, a count line that disagrees with the words.
-// A load that leaves the target empty empties pathBox again, so it never
-// shows a file whose words are not there. The box for a dictionary without
-// words carries noWordsTitle; every other box is titled "LEXOR Tools".
-// A file dropped on the window (dropped, when not empty) takes the dialog's
-// place: it is the dialog's answer and everything else is the same.
-// The window is repainted before the file is read, so no trace of the dialog
-// stays on it while a large file loads, and the pointer shows the work.
-// Returns the file read, as the file system names it, with the reader's
-// result, or nothing when the dialog was cancelled.
+// What a window hands the one load procedure.
+struct Loader {
+    QWidget* window = nullptr;
+    FileDialog* dialog = nullptr;
+    WordList* target = nullptr;
+    // Shows the chosen file, and is emptied again when no word came with it.
+    QLineEdit* pathBox = nullptr;
+    // The window's preparation, run with the chosen path before the read:
+    // clear the target, fix the height, show the path.
+    std::function<void(const QString& path)> prepare;
+    // The title of every box the load shows.
+    QString title;
+    // The window saves the words over the file they came from, and says so
+    // when the file is not in the game's form.
+    bool savedOver = false;
+};
+
+// The file a load read, as the file system names it, and what the reader
+// found in it.
 struct LoadedFile {
     std::filesystem::path path;
-    ReadResult read;
+    ReadResult result;
 };
-std::optional<LoadedFile> LoadDictionary(Services& services, QWidget* window, FileDialog& dialog, WordList& target,
-                                         QLineEdit* pathBox, const std::function<void(const QString& path)>& prepare,
-                                         const QString& noWordsTitle, const QString& dropped = QString());
+
+// The one procedure by which every window loads a dictionary: choose a file
+// with the window's dialog, run the window's preparation, read the file into
+// the target and tell the user, in one box, what went wrong or what does not
+// add up: a file that is no dictionary or cannot be read, one without words,
+// one in another form than the game's, a count that disagrees with the
+// words. A file dropped on the window (dropped, when not empty) takes the
+// dialog's place: it is the dialog's answer and everything else is the same.
+// The window is repainted before the file is read, so no trace of the dialog
+// stays on it while a large file loads, and the pointer shows the work.
+// Returns nothing when the dialog was cancelled.
+std::optional<LoadedFile> LoadDictionary(Services& services, const Loader& loader, const QString& dropped = QString());
 
 // The one procedure by which every window saves words: writes them to path
 // with the dictionary writer. On failure tells the user why and returns

@@ -1,5 +1,7 @@
 #include "ui/FileMessages.h"
 
+#include <QStringList>
+
 #include "dictionary/FileError.h"
 #include "ui/Conversions.h"
 
@@ -66,10 +68,88 @@ QString InstallFailure(const QString& activePath, const std::error_code& error)
     return text;
 }
 
-QString NotADictionary(const QString& path)
+namespace {
+
+const QString kGamesForm = QStringLiteral("Windows-1252, a capo CR LF");
+// How much of a first line that is not the header is quoted.
+constexpr qsizetype kQuotedFirstLine = 40;
+
+// A line of the file as it can be quoted: control characters, which a box
+// would not show, as U+FFFD.
+QString Quoted(const std::u16string& line)
 {
-    return QStringLiteral("Il file non è un dizionario LEXOR:\n%1\nla prima riga non è \"Lexor Dictionary Volume\".")
-        .arg(path);
+    QString text = FromUtf16(line);
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
+// Why the reader refused a file, as a clause.
+QString Why(const ReadResult& read)
+{
+    using Status = ReadResult::Status;
+    switch (read.status) {
+    case Status::EmptyFile:
+        return QStringLiteral("il file è vuoto (0 byte)");
+    case Status::NotText:
+        return QStringLiteral("è un file binario, non un testo (contiene byte nulli)");
+    case Status::BadHeader: {
+        if (read.firstLine.empty())
+            return QStringLiteral("la prima riga è vuota, invece di \"Lexor Dictionary Volume\"");
+        QString line = Quoted(read.firstLine);
+        if (line.size() > kQuotedFirstLine)
+            line = line.left(kQuotedFirstLine) + QChar(0x2026);
+        return QStringLiteral("la prima riga è \"%1\", invece di \"Lexor Dictionary Volume\"").arg(line);
+    }
+    case Status::Unmappable: {
+        QString text = QStringLiteral("queste righe hanno caratteri che il gioco non può usare "
+                                      "(mancano in Windows-1252):");
+        for (const UnmappableLine& line : read.unmappable)
+            text += QStringLiteral("\nriga %1: %2").arg(line.number).arg(Quoted(line.text));
+        const auto more = read.unmappableLines - read.unmappable.size();
+        if (more == 1)
+            text += QStringLiteral("\ne un'altra riga.");
+        else if (more > 1)
+            text += QStringLiteral("\ne altre %1 righe.").arg(more);
+        return text;
+    }
+    case Status::ReadError:
+        return Reason(read.error);
+    default:
+        break;
+    }
+    return QString();
+}
+
+// What sets the file apart from the game's form.
+QStringList Findings(const FileForm& form)
+{
+    QStringList findings;
+    switch (form.encoding) {
+    case TextEncoding::Utf8:
+        findings << QStringLiteral("UTF-8");
+        break;
+    case TextEncoding::Utf8Bom:
+        findings << QStringLiteral("UTF-8 con BOM");
+        break;
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be:
+        findings << QStringLiteral("UTF-16");
+        break;
+    case TextEncoding::Cp1252:
+        break;
+    }
+    if (form.lfLineEnds)
+        findings << QStringLiteral("a capo LF");
+    if (form.paddedHeader)
+        findings << QStringLiteral("spazi dopo l'intestazione");
+    if (form.count == FileForm::Count::Missing)
+        findings << QStringLiteral("conteggio mancante");
+    else if (form.count == FileForm::Count::NotANumber)
+        findings << QStringLiteral("conteggio non valido");
+    return findings;
 }
 
 QString FewerWordsThanDeclared(std::string_view declared, std::size_t read)
@@ -87,13 +167,6 @@ QString MoreWordsThanDeclared(std::string_view declared, std::size_t read)
         .arg(read);
 }
 
-QString NoWords()
-{
-    return QStringLiteral("Errore: nessuna parola nel dizionario!");
-}
-
-namespace {
-
 QString NotActivatedBecause(const QString& chosen, const QString& why)
 {
     return QStringLiteral("Il dizionario non è stato attivato, nessun file è stato cambiato:\n%1\n%2").arg(chosen, why);
@@ -101,22 +174,78 @@ QString NotActivatedBecause(const QString& chosen, const QString& why)
 
 } // namespace
 
-QString NotActivated(const QString& chosen, Refusal why)
+QString NotLoaded(const QString& path, const ReadResult& read)
 {
-    switch (why) {
-    case Refusal::NotADictionary:
-        return NotActivatedBecause(chosen, QStringLiteral("il file non è un dizionario LEXOR"));
-    case Refusal::EmptyFile:
-        return NotActivatedBecause(chosen, QStringLiteral("il file è vuoto"));
-    case Refusal::AlreadyActive:
-        break;
-    }
-    return NotActivatedBecause(chosen, QStringLiteral("è già il dizionario attivo del gioco"));
+    if (read.status == ReadResult::Status::Unmappable)
+        return QStringLiteral("Impossibile caricare il dizionario:\n%1\n%2").arg(path, Why(read));
+    if (read.status == ReadResult::Status::ReadError)
+        return ReadFailure(path, read.error);
+    return QStringLiteral("Il file non è un dizionario LEXOR:\n%1\n%2.").arg(path, Why(read));
+}
+
+QString FormFound(const QString& path, const ReadResult& read, bool savedOver)
+{
+    QStringList told;
+    const QStringList findings = Findings(read.form);
+    if (!findings.isEmpty())
+        told << QStringLiteral("Il dizionario non è nella forma letta dal gioco (%1):\n%2\n"
+                               "Sono state lette %3 parole, come le mostra l'editor di testo.")
+                    .arg(findings.join(QStringLiteral(", ")), path)
+                    .arg(read.wordsRead);
+    if (read.status == ReadResult::Status::Truncated)
+        told << FewerWordsThanDeclared(read.declaredText, read.wordsRead);
+    else if (read.status == ReadResult::Status::MoreThanDeclared)
+        told << MoreWordsThanDeclared(read.declaredText, read.wordsRead);
+    if (!told.isEmpty() && savedOver)
+        told << QStringLiteral("SALVA OTTIMIZZATO lo scriverà nella forma letta dal gioco (%1, conteggio esatto).")
+                    .arg(kGamesForm);
+    return told.join(QLatin1Char('\n'));
+}
+
+QString FormChange(const FileForm& form)
+{
+    const QStringList findings = Findings(form);
+    if (findings.isEmpty())
+        return QString();
+    return QStringLiteral("La forma del file cambierà: da %1 a quella letta dal gioco (%2).")
+        .arg(findings.join(QStringLiteral(", ")), kGamesForm);
+}
+
+QString NoWords()
+{
+    return QStringLiteral("Errore: nessuna parola nel dizionario!");
+}
+
+QString NotActivated(const QString& chosen, const ReadResult& read)
+{
+    return NotActivatedBecause(chosen, Why(read));
 }
 
 QString NotActivated(const QString& chosen, const std::error_code& error)
 {
     return NotActivatedBecause(chosen, Reason(error));
+}
+
+QString AlreadyActive(const QString& chosen)
+{
+    return NotActivatedBecause(chosen, QStringLiteral("è già il dizionario attivo del gioco"));
+}
+
+QString ChangedWhileInstalled(const QString& chosen)
+{
+    return NotActivatedBecause(chosen, QStringLiteral("il file è cambiato mentre veniva installato; riprovare"));
+}
+
+QString InstalledInGamesForm(const QString& chosen, const ReadResult& read)
+{
+    QStringList findings = Findings(read.form);
+    if (read.status == ReadResult::Status::Truncated || read.status == ReadResult::Status::MoreThanDeclared)
+        findings << QStringLiteral("%1 parole dichiarate").arg(FromCoreText(read.declaredText));
+    return QStringLiteral("Il dizionario è stato installato nella forma letta dal gioco (%1, %2 parole):\n%3\n"
+                          "Il file scelto, in un'altra forma (%4), resta com'era.")
+        .arg(kGamesForm)
+        .arg(read.wordsRead)
+        .arg(chosen, findings.join(QStringLiteral(", ")));
 }
 
 QString NoAppFolder()

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <cstddef>
-#include <string_view>
 #include <system_error>
 
 #include <QString>
+
+#include "dictionary/DictionaryReader.h"
 
 namespace lexor::ui {
 
@@ -23,17 +23,29 @@ QString SaveFailure(const QString& path, const std::error_code& error);
 // the running game gets advice of its own.
 QString InstallFailure(const QString& activePath, const std::error_code& error);
 
-// A loaded file whose first line is not the header.
-QString NotADictionary(const QString& path);
-// A count line that promises more words than the file holds, or fewer.
-QString FewerWordsThanDeclared(std::string_view declared, std::size_t read);
-QString MoreWordsThanDeclared(std::string_view declared, std::size_t read);
+// A file the reader refused for what it is (ReadResult::Status EmptyFile,
+// NotText, BadHeader, Unmappable): what the file really is, with its path.
+QString NotLoaded(const QString& path, const ReadResult& read);
+
+// What one load found that the user should know, in one text: the form the
+// file was written in, where it is not the game's, and a count that
+// disagrees with the words. savedOver: the window saves over the file, in
+// the game's form. Empty when there is nothing to tell.
+QString FormFound(const QString& path, const ReadResult& read, bool savedOver);
+
+// For the question before a save over a file in another form than the
+// game's: that it will change. Empty when the file is in the game's form.
+QString FormChange(const FileForm& form);
+
 QString NoWords();
 
 // The chosen file was not installed as the game's dictionary, and why.
-enum class Refusal { NotADictionary, EmptyFile, AlreadyActive };
-QString NotActivated(const QString& chosen, Refusal why);
+QString NotActivated(const QString& chosen, const ReadResult& read);
 QString NotActivated(const QString& chosen, const std::error_code& error);
+QString AlreadyActive(const QString& chosen);
+QString ChangedWhileInstalled(const QString& chosen);
+// The chosen file was installed in the game's form, not copied as it was.
+QString InstalledInGamesForm(const QString& chosen, const ReadResult& read);
 
 // The program's folder, where its fixed files live, could not be found.
 QString NoAppFolder();

@@ -419,10 +419,10 @@ TEST_F(Tool1Test, RejectedModifiedFileIsToldStillShrinksAndClearsTheTooltips)
 {
     LoadBoth({"casa"}, {"mare"});
     Click("Command5");
-    const auto bad = Write("bom.lexor", "\xEF\xBB\xBFLexor Dictionary Volume\r\n1\r\nmare\r\n");
+    const auto bad = Write("tronco.lexor", "Lexor Dictionary\r\n1\r\nmare\r\n");
     LoadModified(bad);
-    EXPECT_EQ(BoxTexts(), (Texts{QStringLiteral("Il file non è un dizionario LEXOR:\n%1\n"
-                                                "la prima riga non è \"Lexor Dictionary Volume\".")
+    EXPECT_EQ(BoxTexts(), (Texts{QStringLiteral("Il file non è un dizionario LEXOR:\n%1\nla prima riga è "
+                                                "\"Lexor Dictionary\", invece di \"Lexor Dictionary Volume\".")
                                      .arg(ui::FromPath(bad))}));
     EXPECT_EQ(services.boxes[0].title, kTitle);
     EXPECT_EQ(window->height(), test::CompactHeight<Tool1>());
@@ -452,7 +452,7 @@ TEST_F(Tool1Test, TruncatedFileIsComparedWithTheWordsItHad)
 {
     LoadOriginal(Write("corto.lexor", Dictionary({"casa", "mare"}, 5)));
     ASSERT_EQ(services.boxes.size(), 1u);
-    EXPECT_EQ(services.boxes[0].title, kTitle);
+    EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR"));
     LoadModified(Write("m.lexor", Dictionary({"mare"})));
     Click("Command5");
     EXPECT_EQ(Items("List1"), Words{"casa"});

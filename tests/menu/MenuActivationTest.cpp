@@ -125,7 +125,7 @@ TEST_F(MenuActivationTest, CancelledDialogChangesNothing)
 TEST_F(MenuActivationTest, EveryRefusalIsToldAndChangesNothing)
 {
     test::WriteBytes(Active(), kOldActive);
-    const fs::path refused[] = {Sample("spazio.lexor", "Lexor Dictionary Volume \r\n1\r\nmare\r\n"),
+    const fs::path refused[] = {Sample("spazio.lexor", " Lexor Dictionary Volume\r\n1\r\nmare\r\n"),
                                 Sample("vuoto.lexor", ""), Active(), game / "Dizionari" / "sparito.lexor"};
     for (const fs::path& file : refused)
         Activate(file);
@@ -134,8 +134,10 @@ TEST_F(MenuActivationTest, EveryRefusalIsToldAndChangesNothing)
     EXPECT_EQ(
         BoxTexts(),
         (test::Texts{
-            kWarning, refusal.arg(ui::FromPath(refused[0]), QStringLiteral("il file non è un dizionario LEXOR")),
-            kWarning, refusal.arg(ui::FromPath(refused[1]), QStringLiteral("il file è vuoto")), kWarning,
+            kWarning,
+            refusal.arg(ui::FromPath(refused[0]), QStringLiteral("la prima riga è \" Lexor Dictionary Volume\", "
+                                                                 "invece di \"Lexor Dictionary Volume\"")),
+            kWarning, refusal.arg(ui::FromPath(refused[1]), QStringLiteral("il file è vuoto (0 byte)")), kWarning,
             refusal.arg(ui::FromPath(refused[2]), QStringLiteral("è già il dizionario attivo del gioco")), kWarning,
             refusal.arg(ui::FromPath(refused[3]), QStringLiteral("il file o la cartella non esiste"))}));
     for (std::size_t k = 1; k < services.boxes.size(); k += 2) {

@@ -370,7 +370,9 @@ TEST_F(Tool2Test, EveryWordTheFileHoldsIsLoadedToldAndSaved)
     const auto file = Write("aggiunte.lexor", "Lexor Dictionary Volume\r\n2\r\nmare\r\ncasa\r\nsole\r\nluna\r\n\r\n");
     Load(file);
     EXPECT_EQ(BoxTexts(), (Texts{QStringLiteral("Attenzione: il dizionario dichiara 2 parole ma ne contiene 4.\n"
-                                                "Sono state caricate tutte le 4 parole.")}));
+                                                "Sono state caricate tutte le 4 parole.\n"
+                                                "SALVA OTTIMIZZATO lo scriverà nella forma letta dal gioco "
+                                                "(Windows-1252, a capo CR LF, conteggio esatto).")}));
     EXPECT_EQ(Items("List1"), (Words{"casa", "luna", "mare", "sole"}));
     Click("Command2");
     EXPECT_EQ(Text("parole"), QStringLiteral("4"));
@@ -437,10 +439,10 @@ TEST_F(Tool2Test, FileWithoutTheHeaderIsToldAndNotShownAsLoaded)
 {
     const auto file = Write("lettera.lexor", "lexor dictionary volume\r\n1\r\ncasa\r\n");
     Load(file);
-    EXPECT_EQ(BoxTexts(), (Texts{QStringLiteral("Il file non è un dizionario LEXOR:\n%1\n"
-                                                "la prima riga non è \"Lexor Dictionary Volume\".")
+    EXPECT_EQ(BoxTexts(), (Texts{QStringLiteral("Il file non è un dizionario LEXOR:\n%1\nla prima riga è "
+                                                "\"lexor dictionary volume\", invece di \"Lexor Dictionary Volume\".")
                                      .arg(ui::FromPath(file))}));
-    EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR Tools"));
+    EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR"));
     EXPECT_TRUE(Text("Text1").isEmpty());
     EXPECT_TRUE(Items("List1").empty());
 }

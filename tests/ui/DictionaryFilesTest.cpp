@@ -28,14 +28,18 @@ protected:
     // the target and keeps the path it is given.
     std::optional<ui::LoadedFile> Load()
     {
-        return ui::LoadDictionary(
-            services, &window, dialog, target, &box,
-            [this](const QString& path) {
-                target.Clear();
-                prepared = path;
-                box.setText(path);
-            },
-            QStringLiteral("LEXOR"));
+        const ui::Loader loader{&window,
+                                &dialog,
+                                &target,
+                                &box,
+                                [this](const QString& path) {
+                                    target.Clear();
+                                    prepared = path;
+                                    box.setText(path);
+                                },
+                                QStringLiteral("LEXOR"),
+                                savedOver};
+        return ui::LoadDictionary(services, loader);
     }
 
     QWidget window;
@@ -43,6 +47,7 @@ protected:
     ui::FileDialog dialog{services, &window};
     WordList target;
     std::optional<QString> prepared;
+    bool savedOver = false;
 };
 
 TEST_F(DictionaryFiles, CancelledDialogChangesNothing)
@@ -81,7 +86,35 @@ TEST_F(DictionaryFiles, WhatEachFileLeavesAndShows)
     const std::vector<LoadCase> cases = {
         {"loaded", header + "2\r\nmare\r\ncasa\r\n", 2, {}},
         {"bad header", "lexor dictionary volume\r\n1\r\ncasa\r\n", 0,
-         QStringLiteral("Il file non è un dizionario LEXOR:\n%1\nla prima riga non è \"Lexor Dictionary Volume\".")},
+         QStringLiteral(
+             "Il file non è un dizionario LEXOR:\n%1\nla prima riga è \"lexor dictionary volume\", invece di "
+             "\"Lexor Dictionary Volume\".")},
+        {"first line quoted up to 40 characters", "\xEF\xBB\xBFQuesto è l'elenco delle parole che uso per giocare\r\n",
+         0,
+         QStringLiteral(
+             "Il file non è un dizionario LEXOR:\n%1\nla prima riga è \"Questo è l'elenco delle parole che uso "
+             "p…\", invece di \"Lexor Dictionary Volume\".")},
+        {"empty first line", "\r\nLexor Dictionary Volume\r\n", 0,
+         QStringLiteral("Il file non è un dizionario LEXOR:\n%1\nla prima riga è vuota, invece di "
+                        "\"Lexor Dictionary Volume\".")},
+        {"empty file", "", 0, QStringLiteral("Il file non è un dizionario LEXOR:\n%1\nil file è vuoto (0 byte).")},
+        {"binary file", std::string("\x89PNG\r\n\x1A\n\0\0", 10), 0,
+         QStringLiteral(
+             "Il file non è un dizionario LEXOR:\n%1\nè un file binario, non un testo (contiene byte nulli).")},
+        {"characters the game cannot hold", "\xEF\xBB\xBF" + header + "3\r\nmare\r\nżółw\nkoń\r\n", 0,
+         QStringLiteral(
+             "Impossibile caricare il dizionario:\n%1\nqueste righe hanno caratteri che il gioco non può usare "
+             "(mancano in Windows-1252):\nriga 4: żółw\nriga 5: koń")},
+        {"editor's form and count in one box",
+         "\xEF\xBB\xBF"
+         "Lexor Dictionary Volume\ncittà\nmare\n",
+         2,
+         QStringLiteral("Il dizionario non è nella forma letta dal gioco (UTF-8 con BOM, a capo LF, conteggio "
+                        "mancante):\n%1\nSono state lette 2 parole, come le mostra l'editor di testo.")},
+        {"count disagreeing in an editor's form", "Lexor Dictionary Volume \r\n3\r\nmare\r\n", 1,
+         QStringLiteral("Il dizionario non è nella forma letta dal gioco (spazi dopo l'intestazione):\n%1\nSono "
+                        "state lette 1 parole, come le mostra l'editor di testo.\nAttenzione: il dizionario dichiara 3 "
+                        "parole ma ne contiene solo 1.")},
         {"truncated", header + "5\r\nmare\r\ncasa\r\n", 2,
          QStringLiteral("Attenzione: il dizionario dichiara 5 parole ma ne contiene solo 2.")},
         {"count without words", header + "1000000000000", 0,
@@ -112,7 +145,7 @@ TEST_F(DictionaryFiles, WhatEachFileLeavesAndShows)
         ASSERT_EQ(services.boxes.size(), 1u);
         EXPECT_EQ(services.boxes[0].text,
                   c.text.contains(QLatin1String("%1")) ? c.text.arg(ui::FromPath(file)) : c.text);
-        EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR Tools"));
+        EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR"));
     }
 }
 
@@ -122,11 +155,11 @@ TEST_F(DictionaryFiles, UnreadableFileShowsPathAndReason)
     services.QueueFile(path);
     const auto result = Load();
     ASSERT_TRUE(result.has_value());
-    EXPECT_EQ(result->read.status, ReadResult::Status::ReadError);
+    EXPECT_EQ(result->result.status, ReadResult::Status::ReadError);
     ASSERT_EQ(services.boxes.size(), 1u);
     EXPECT_EQ(services.boxes[0].text,
               QStringLiteral("Impossibile leggere il file:\n%1\nil file o la cartella non esiste").arg(path));
-    EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR Tools"));
+    EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR"));
     EXPECT_EQ(target.ListCount(), 0u);
 }
 
@@ -147,7 +180,7 @@ TEST_F(DictionaryFiles, PosixOnly_NameThatIsNoValidTextIsLoadedThroughItsShownFo
     ASSERT_TRUE(shown.contains(QChar::ReplacementCharacter));
     services.QueueFile(shown);
     const auto loaded = Load();
-    ASSERT_EQ(loaded->read.status, ReadResult::Status::Loaded);
+    ASSERT_EQ(loaded->result.status, ReadResult::Status::Loaded);
     EXPECT_EQ(loaded->path, file);
     EXPECT_EQ(prepared, shown);
     ASSERT_EQ(target.ListCount(), 1u);
@@ -180,16 +213,16 @@ TEST_F(DictionaryFiles, PosixOnly_NameThatIsNoValidTextIsLoadedThroughItsShownFo
     QLineEdit box(&window);
     auto load = [&](const QString& path) {
         services.QueueFile(path);
-        return ui::LoadDictionary(
-            services, &window, dialog, target, &box, [&](const QString&) { target.Clear(); }, QStringLiteral("LEXOR"));
+        return ui::LoadDictionary(services, {&window, &dialog, &target, &box, [&](const QString&) { target.Clear(); },
+                                             QStringLiteral("LEXOR")});
     };
     const auto failed = load(hugePath);
-    const bool told = services.boxes.size() == 1 && services.boxes[0].title == QStringLiteral("LEXOR Tools") &&
+    const bool told = services.boxes.size() == 1 && services.boxes[0].title == QStringLiteral("LEXOR") &&
                       services.boxes[0].text ==
                           QStringLiteral("Impossibile leggere il file:\n%1\nmemoria insufficiente").arg(hugePath);
-    const bool empty = failed && failed->read.status == ReadResult::Status::ReadError && target.ListCount() == 0;
+    const bool empty = failed && failed->result.status == ReadResult::Status::ReadError && target.ListCount() == 0;
     const auto loaded = load(goodPath);
-    const bool works = loaded && loaded->read.status == ReadResult::Status::Loaded && target.ListCount() == 1;
+    const bool works = loaded && loaded->result.status == ReadResult::Status::Loaded && target.ListCount() == 1;
     std::_Exit(told && empty && works ? 0 : 1);
 }
 #endif

@@ -525,6 +525,26 @@ TEST_F(Tool1Test, WordsAfterTheCountLineTakePartInTheComparison)
     EXPECT_EQ(Items("List3"), Words{"luna"});
 }
 
+// A dictionary saved by an editor in UTF-8 with LF line ends compares with
+// the game's own as the editor shows it: its accented words meet their
+// Windows-1252 twins, and no two words run into one.
+TEST_F(Tool1Test, AnEditorsDictionaryComparesAsTheEditorShowsIt)
+{
+    const auto original = Write("o.lexor", "Lexor Dictionary Volume\n3\ncittà\nperché\ncasa\nmare\n");
+    LoadOriginal(original);
+    EXPECT_EQ(BoxTexts(),
+              (Texts{QStringLiteral("Il dizionario non è nella forma letta dal gioco (UTF-8, a capo LF):\n%1\n"
+                                    "Sono state lette 4 parole, come le mostra l'editor di testo.\n"
+                                    "Attenzione: il dizionario dichiara 3 parole ma ne contiene 4.\n"
+                                    "Sono state caricate tutte le 4 parole.")
+                         .arg(ui::FromPath(original))}));
+    EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR"));
+    LoadModified(Write("m.lexor", Dictionary({"citt\xE0", "perch\xE9", "casa", "sole"})));
+    Click("Command5");
+    EXPECT_EQ(Items("List1"), Words{"mare"});
+    EXPECT_EQ(Items("List3"), Words{"sole"});
+}
+
 // In the compact height the results area lies below the window's edge: its
 // lists and save buttons take no focus and cannot be pressed, so a save can
 // never write the results of an earlier run or the words of a new original.

@@ -109,6 +109,24 @@ TEST_F(MenuActivationTest, YesInstallsTheChosenFileSilently)
     EXPECT_EQ(Text("Label2"), status);
 }
 
+// The game reads its dictionary in its own form: one saved by an editor is
+// installed in it, and the user is told so; the chosen file stays as it was.
+TEST_F(MenuActivationTest, AnEditorsFileIsInstalledInTheGamesFormAndSaysSo)
+{
+    test::WriteBytes(Active(), kOldActive);
+    const std::string bytes = "\xEF\xBB\xBFLexor Dictionary Volume\ncittà\nmare";
+    const fs::path chosen = Sample("notepad.lexor", bytes);
+    Activate(chosen);
+    EXPECT_EQ(BoxTexts(),
+              (test::Texts{kWarning, QStringLiteral("Il dizionario è stato installato nella forma letta dal gioco "
+                                                    "(Windows-1252, a capo CR LF, 2 parole):\n%1\nIl file scelto, in "
+                                                    "un'altra forma (UTF-8 con BOM, a capo LF, conteggio mancante), "
+                                                    "resta com'era.")
+                                         .arg(ui::FromPath(chosen))}));
+    EXPECT_EQ(test::ReadBytes(Active()), "Lexor Dictionary Volume\r\n2\r\ncitt\xE0\r\nmare\r\n");
+    EXPECT_EQ(test::ReadBytes(chosen), bytes);
+}
+
 TEST_F(MenuActivationTest, CancelledDialogChangesNothing)
 {
     test::WriteBytes(Active(), kOldActive);

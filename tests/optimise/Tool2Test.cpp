@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -380,6 +381,32 @@ TEST_F(Tool2Test, EveryWordTheFileHoldsIsLoadedToldAndSaved)
     EXPECT_EQ(test::ReadBytes(file), Dictionary({"casa", "luna", "mare", "sole"}));
 }
 
+// A file an editor saved in its own form is told once, and the save, after
+// a question that says the form will change, writes the form the game reads.
+TEST_F(Tool2Test, AnEditorsFileIsToldOnceAndSavedInTheGamesForm)
+{
+    const auto file = Write("notepad.lexor", "\xEF\xBB\xBFLexor Dictionary Volume\n3\ncittà\nmare\ncittà\n");
+    Load(file);
+    EXPECT_EQ(BoxTexts(),
+              (Texts{QStringLiteral("Il dizionario non è nella forma letta dal gioco (UTF-8 con BOM, a capo "
+                                    "LF):\n%1\nSono state lette 3 parole, come le mostra l'editor di testo.\n"
+                                    "SALVA OTTIMIZZATO lo scriverà nella forma letta dal gioco "
+                                    "(Windows-1252, a capo CR LF, conteggio esatto).")
+                         .arg(ui::FromPath(file))}));
+    EXPECT_EQ(services.boxes[0].title, QStringLiteral("LEXOR"));
+    Click("Command2");
+    services.boxes.clear();
+    Click("Command3");
+    EXPECT_EQ(BoxTexts(), (Texts{SaveQuestion(file) + QStringLiteral("\nLa forma del file cambierà: da UTF-8 con BOM, "
+                                                                     "a capo LF a quella letta dal gioco "
+                                                                     "(Windows-1252, a capo CR LF)."),
+                                 kSaved}));
+    EXPECT_EQ(test::ReadBytes(file), Dictionary({"citt\xE0", "mare"}));
+    services.boxes.clear();
+    Click("Command3");
+    EXPECT_EQ(BoxTexts(), (Texts{SaveQuestion(file), kSaved}));
+}
+
 // The path box shows the loaded file and takes no typing, and the save goes
 // to that file and to no other, naming it in its question.
 TEST_F(Tool2Test, SaveGoesToTheLoadedFileWhateverIsTypedInTheBox)
@@ -431,6 +458,44 @@ TEST_F(Tool2Test, FileChangedOnDiskIsKeptUnlessTheUserChoosesToOverwrite)
     services.boxes.clear();
     Click("Command3");
     EXPECT_EQ(BoxTexts(), (Texts{SaveQuestion(file), kSaved}));
+}
+
+// What the file holds and which file it is decide, not its size and time:
+// an edit that keeps both (a copy tool that keeps times, a coarse clock), or
+// another file of the same size and time linked in its place, is noticed.
+TEST_F(Tool2Test, ChangesThatKeepSizeAndTimeAreNoticed)
+{
+    const auto file = Write("prova.lexor", Dictionary({"mare", "casa", "mare"}));
+    const auto other = Write("altro.lexor", Dictionary({"mare", "casa", "sole"}));
+    const auto time = std::filesystem::last_write_time(file);
+    std::filesystem::last_write_time(other, time);
+    const auto changes = {
+        std::function<void()>([&] {
+            test::WriteBytes(file, Dictionary({"mare", "casa", "luna"}));
+            std::filesystem::last_write_time(file, time);
+        }),
+        std::function<void()>([&] {
+            std::filesystem::remove(file);
+            std::filesystem::create_hard_link(other, file);
+        }),
+    };
+    for (const auto& change : changes) {
+        test::WriteBytes(file, Dictionary({"mare", "casa", "mare"}));
+        std::filesystem::last_write_time(file, time);
+        Load(file);
+        Click("Command2");
+        const std::string before = test::ReadBytes(file);
+        change();
+        ASSERT_EQ(std::filesystem::file_size(file), before.size());
+        ASSERT_EQ(std::filesystem::last_write_time(file), time);
+        const std::string changed = test::ReadBytes(file);
+        services.boxes.clear();
+        Click("Command3");
+        ASSERT_EQ(BoxTexts().size(), 2u);
+        EXPECT_TRUE(BoxTexts()[1].startsWith(QStringLiteral("Il file è cambiato sul disco dopo il caricamento")));
+        EXPECT_EQ(test::ReadBytes(file), changed);
+        EXPECT_EQ(test::ReadBytes(other), Dictionary({"mare", "casa", "sole"}));
+    }
 }
 
 // A file that is no dictionary is named as such, and its path does not stay

@@ -162,17 +162,9 @@ Lines SplitLines(const char* text, std::size_t begin, std::size_t end)
     std::vector<std::size_t> firsts(parts + 1, 0);
     std::vector<char> loneLfs(parts, 0);
     ForEachPart(parts, parts, [&](unsigned part, std::size_t, std::size_t) {
-        std::size_t ends = 0;
-        bool loneLf = false;
-        for (std::size_t i = cuts[part]; i < cuts[part + 1]; ++i) {
-            const char c = text[i];
-            const bool lf = c == '\n';
-            const bool pairedLf = lf && i > begin && LineEnds::CompletesPair(text[i - 1], c);
-            ends += (c == '\r' || lf) && !pairedLf;
-            loneLf |= lf && !pairedLf;
-        }
-        firsts[part + 1] = ends;
-        loneLfs[part] = loneLf;
+        const LineEnds::Tally tally = LineEnds::Count(text + cuts[part], text + cuts[part + 1]);
+        firsts[part + 1] = tally.ends;
+        loneLfs[part] = tally.loneLf;
     });
     const char* last = text + end;
     while (last > text + begin && !LineEnds::IsEnd(last[-1]))
@@ -181,19 +173,17 @@ Lines SplitLines(const char* text, std::size_t begin, std::size_t end)
     for (unsigned part = 0; part < parts; ++part)
         firsts[part + 1] += firsts[part];
     Lines lines{WordList::ItemTable(firsts[parts]),
-                std::any_of(loneLfs.begin(), loneLfs.end(), [](char c) { return c; })};
+                std::any_of(loneLfs.begin(), loneLfs.end(), [](char lone) { return lone != 0; })};
     ForEachPart(parts, parts, [&](unsigned part, std::size_t, std::size_t) {
         WordItem* out = lines.items.data() + firsts[part];
-        const char* at = text + cuts[part];
+        const auto add = [&](const char* lineBegin, const char* lineEnd) {
+            *out++ = WordItem::Make(Checked({lineBegin, static_cast<std::size_t>(lineEnd - lineBegin)}),
+                                    static_cast<std::uint64_t>(lineBegin - text));
+        };
         const char* stop = text + cuts[part + 1];
-        while (at < stop) {
-            const char* lineEnd = LineEnds::Find(at, stop);
-            *out++ = WordItem::Make(Checked({at, static_cast<std::size_t>(lineEnd - at)}),
-                                    static_cast<std::uint64_t>(at - text));
-            if (lineEnd == stop)
-                break;
-            at = LineEnds::After(lineEnd, stop);
-        }
+        const char* tail = LineEnds::ForEachLine(text + cuts[part], stop, add);
+        if (tail < stop)
+            add(tail, stop);
     });
     return lines;
 }
@@ -313,8 +303,7 @@ void ReadLines(ReadResult& result, BlockReader& reader, std::size_t size, WordLi
         result.form.count = Form::Missing;
         words = countLine;
     }
-    result.form.lfLineEnds = LineEnds::IsLoneLf(text, static_cast<std::size_t>(headerEnd - text)) ||
-                             (countEnd < end && LineEnds::IsLoneLf(text, static_cast<std::size_t>(countEnd - text)));
+    result.form.lfLineEnds = LineEnds::Count(text, words).loneLf;
 
     Lines lines = SplitLines(text, static_cast<std::size_t>(words - text), size);
     result.form.lfLineEnds |= lines.loneLf;

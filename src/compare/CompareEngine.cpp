@@ -138,7 +138,8 @@ std::vector<Outcome> Merge(const WordList& original, const WordList& modified, c
     const auto parts = static_cast<unsigned>(starts.size() - 1);
     PercentAfterEachWord percent(progress, modified.ListCount());
     std::vector<Outcome> outcomes(parts);
-    ForEachPart(parts, parts, [&](unsigned part, std::size_t, std::size_t) {
+    // The parts only read the two lists, and each writes its own outcome.
+    SideBySide(parts, [&](unsigned part) {
         if (part == 0) {
             outcomes[0] = MergePart(original, modified, starts[0], starts[1],
                                     [&percent](WordList::size_type i) { percent.Report(i + 1); });

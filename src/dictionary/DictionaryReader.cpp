@@ -161,7 +161,7 @@ Lines SplitLines(const char* text, std::size_t begin, std::size_t end)
     // never falls inside a CR LF pair, so a part's pairs are its own.
     std::vector<std::size_t> firsts(parts + 1, 0);
     std::vector<char> loneLfs(parts, 0);
-    ForEachPart(parts, parts, [&](unsigned part, std::size_t, std::size_t) {
+    SideBySide(parts, [&](unsigned part) {
         const LineEnds::Tally tally = LineEnds::Count(text + cuts[part], text + cuts[part + 1]);
         firsts[part + 1] = tally.ends;
         loneLfs[part] = tally.loneLf;
@@ -174,7 +174,7 @@ Lines SplitLines(const char* text, std::size_t begin, std::size_t end)
         firsts[part + 1] += firsts[part];
     Lines lines{WordList::ItemTable(firsts[parts]),
                 std::any_of(loneLfs.begin(), loneLfs.end(), [](char lone) { return lone != 0; })};
-    ForEachPart(parts, parts, [&](unsigned part, std::size_t, std::size_t) {
+    SideBySide(parts, [&](unsigned part) {
         WordItem* out = lines.items.data() + firsts[part];
         const auto add = [&](const char* lineBegin, const char* lineEnd) {
             *out++ = WordItem::Make(Checked({lineBegin, static_cast<std::size_t>(lineEnd - lineBegin)}),

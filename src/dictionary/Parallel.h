@@ -1,10 +1,13 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <exception>
+#include <functional>
 #include <system_error>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 namespace lexor {
@@ -27,39 +30,58 @@ inline unsigned PartsFor(std::size_t count) noexcept
     return count < kParallelItems ? 1 : PassThreads();
 }
 
-// Runs work(part, first, last) for each of `parts` consecutive, nearly equal
-// parts of [0, count): the first on the calling thread, the others on threads
-// of their own (on the calling thread too where no thread can be had).
-// Returns once all are done; an exception of any part is thrown again here.
-// The parts must not write to the same place.
-template <class Work> void ForEachPart(std::size_t count, unsigned parts, Work work)
+// The one way the program fans work out. Runs task(k) for each k of
+// [0, tasks): the first on the calling thread, the others on threads of
+// their own, or on the calling thread after it where no thread can be had,
+// so work never fails for want of a thread. Returns once all are done; an
+// exception of any task is thrown again here. The tasks must not write to
+// the same place.
+template <class Task> void SideBySide(unsigned tasks, Task task)
 {
-    parts = std::max(parts, 1u);
-    const auto bound = [count, parts](unsigned part) { return count / parts * part + count % parts * part / parts; };
-    std::vector<std::exception_ptr> failures(parts);
-    const auto run = [&work, &failures, &bound](unsigned part) {
+    std::vector<std::exception_ptr> failures(tasks);
+    const auto run = [&task, &failures](unsigned k) {
         try {
-            work(part, bound(part), bound(part + 1));
+            task(k);
         } catch (...) {
-            failures[part] = std::current_exception();
+            failures[k] = std::current_exception();
         }
     };
     std::vector<std::thread> helpers;
-    unsigned part = 1;
+    unsigned k = 1;
     try {
-        for (; part < parts; ++part)
-            helpers.emplace_back(run, part);
+        helpers.reserve(tasks);
+        for (; k < tasks; ++k)
+            helpers.emplace_back(run, k);
     } catch (const std::system_error&) {
+    } catch (const std::bad_alloc&) {
     }
-    run(0);
-    for (; part < parts; ++part)
-        run(part);
+    if (tasks > 0)
+        run(0);
+    for (; k < tasks; ++k)
+        run(k);
     for (std::thread& helper : helpers)
         helper.join();
     for (const std::exception_ptr& failure : failures) {
         if (failure)
             std::rethrow_exception(failure);
     }
+}
+
+// A few different tasks side by side, as above.
+template <class... Tasks>
+requires(sizeof...(Tasks) > 1 && (std::is_invocable_v<Tasks&> && ...)) void SideBySide(Tasks&&... tasks)
+{
+    const std::array<std::function<void()>, sizeof...(Tasks)> all{std::forward<Tasks>(tasks)...};
+    SideBySide(static_cast<unsigned>(all.size()), [&all](unsigned k) { all[k](); });
+}
+
+// Runs work(part, first, last) for each of `parts` consecutive, nearly equal
+// parts of [0, count), side by side.
+template <class Work> void ForEachPart(std::size_t count, unsigned parts, Work work)
+{
+    parts = std::max(parts, 1u);
+    const auto bound = [count, parts](unsigned part) { return count / parts * part + count % parts * part / parts; };
+    SideBySide(parts, [&work, &bound](unsigned part) { work(part, bound(part), bound(part + 1)); });
 }
 
 } // namespace lexor

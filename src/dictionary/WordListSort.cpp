@@ -4,11 +4,12 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <thread>
+#include <new>
 #include <utility>
 #include <vector>
 
 #include "dictionary/Collation.h"
+#include "dictionary/Parallel.h"
 
 namespace lexor {
 namespace {
@@ -136,8 +137,16 @@ bool Distribute(WordItem* first, WordItem* last, int byte, Boundaries& bounds)
 void SortThroughScratch(WordItem* first, WordItem* last, Scratch& scratch)
 {
     const auto n = static_cast<std::size_t>(last - first);
-    if (scratch.size() < n)
-        scratch.resize(std::max(n, std::min(2 * scratch.size(), kScratchItems)));
+    if (scratch.size() < n) {
+        // Short of memory for the buffer, the group is sorted in place: the
+        // sort never fails.
+        try {
+            scratch.resize(std::max(n, std::min(2 * scratch.size(), kScratchItems)));
+        } catch (const std::bad_alloc&) {
+            SortByComparison(first, last, PrefixLess{});
+            return;
+        }
+    }
     std::array<std::array<std::uint32_t, 256>, 4> count{};
     for (const WordItem* i = first; i < last; ++i) {
         const std::uint32_t prefix = i->prefix;
@@ -268,17 +277,11 @@ void SortWordItems(WordItem* first, WordItem* last, const char* text, unsigned t
     std::sort(parts.begin(), parts.end(),
               [](const auto& a, const auto& b) { return a.second - a.first > b.second - b.first; });
     std::atomic<std::size_t> next{0};
-    auto work = [&parts, &next, text] {
+    SideBySide(threads, [&parts, &next, text](unsigned) {
         Scratch scratch;
         for (std::size_t k; (k = next.fetch_add(1)) < parts.size();)
             SortWords(parts[k].first, parts[k].second, text, 0, 0, scratch);
-    };
-    std::vector<std::thread> helpers;
-    for (unsigned t = 1; t < threads; ++t)
-        helpers.emplace_back(work);
-    work();
-    for (auto& helper : helpers)
-        helper.join();
+    });
 }
 
 } // namespace lexor

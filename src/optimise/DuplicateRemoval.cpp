@@ -36,16 +36,17 @@ std::size_t RemoveDuplicates(WordList& words, WordList& duplicates)
         all.positions.insert(all.positions.end(), found[part].positions.begin(), found[part].positions.end());
         all.copies.insert(all.copies.end(), found[part].copies.begin(), found[part].copies.end());
     }
-    // The copies are views into words, which removing items leaves valid:
-    // the two lists change side by side, each on a thread of its own.
-    ForEachPart(2, parts > 1 ? 2 : 1, [&](unsigned, std::size_t first, std::size_t last) {
-        for (std::size_t task = first; task < last; ++task) {
-            if (task == 0)
-                duplicates.AddItems(all.copies);
-            else
-                words.RemoveItems(all.positions);
-        }
-    });
+    // The two lists change side by side for a large list. The copies are
+    // views into words, which removing items leaves valid and unwritten
+    // (WordList::List), so the one task reads what the other keeps intact.
+    const auto fillCopies = [&] { duplicates.AddItems(all.copies); };
+    const auto closeUp = [&] { words.RemoveItems(all.positions); };
+    if (parts > 1) {
+        SideBySide(fillCopies, closeUp);
+    } else {
+        fillCopies();
+        closeUp();
+    }
     return all.positions.size();
 }
 

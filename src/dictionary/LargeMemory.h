@@ -12,6 +12,7 @@ namespace lexor {
 // Touching fresh memory page by page is what a large list spends most of its
 // loading time on; where the system offers larger pages for big blocks, they
 // are asked for here. Blocks below a few MiB come from the ordinary heap.
+// The platform spot: LargeMemoryLinux.cpp, LargeMemoryHeap.cpp elsewhere.
 void* AllocateLarge(std::size_t bytes);
 void FreeLarge(void* block, std::size_t bytes) noexcept;
 

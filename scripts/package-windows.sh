@@ -86,7 +86,8 @@ copy_text packaging/windows/LGPL-3.0.txt LGPL-3.0.txt
 # GCC's runtime libraries (libgcc, libstdc++) are linked in from the package
 # of the compiler the build used; its notice carries their licence, the GPL 3
 # with the GCC Runtime Library Exception, whose text LEGGIMI points to.
-compiler=$(cached CMAKE_CXX_COMPILER)
+compiler=$(sed -n 's/^set(CMAKE_CXX_COMPILER "\(.*\)")$/\1/p' "$BUILD_WIN"/CMakeFiles/*/CMakeCXXCompiler.cmake | head -1)
+[ -x "$compiler" ] || fail "$BUILD_WIN names no C++ compiler it was built with"
 libstdcxx=$("$compiler" -print-file-name=libstdc++.a)
 gcc_package=$(dpkg-query -S "$(realpath "$libstdcxx")" 2>/dev/null | cut -d: -f1) ||
   fail "$libstdcxx comes from no Debian package: its licence is unknown"

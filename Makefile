@@ -7,29 +7,45 @@
 # `make windows-source` writes alone (scripts/package-qt-source.sh).
 # A new build folder is configured as RelWithDebInfo; an existing one keeps
 # its build type unless BUILD_TYPE names one.
+#
+# Each target first installs with apt-get what it lacks, and only what it
+# needs (scripts/install-deps.sh): run, build and install what building the
+# program needs; test and asan also the tests' and benchmarks' packages. So
+# a player who has the build packages installs without root. A build folder
+# that run, build or install configures first builds the program alone; test
+# turns on the tests and benchmarks there, and they stay on.
 BUILD ?= build
 BUILD_TYPE ?=
 JOBS ?= 2
 CMAKE_FLAGS ?=
 GAME ?=
 
-.PHONY: all deps configure build run test asan install windows windows-package windows-source clean
+PROGRAM_ONLY = $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DLEXOR_BUILD_TESTS=OFF -DLEXOR_BUILD_BENCH=OFF)
+CONFIGURE = cmake -S . -B $(BUILD) $(if $(BUILD_TYPE),-DCMAKE_BUILD_TYPE=$(BUILD_TYPE))
+
+.PHONY: all deps test-deps configure build run test asan install windows windows-package windows-source clean
 
 all: build
 
 deps:
 	@scripts/install-deps.sh
 
+test-deps:
+	@scripts/install-deps.sh test
+
 configure: deps
-	cmake -S . -B $(BUILD) $(if $(BUILD_TYPE),-DCMAKE_BUILD_TYPE=$(BUILD_TYPE)) $(CMAKE_FLAGS)
+	$(CONFIGURE) $(PROGRAM_ONLY) $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+run: configure
+	cmake --build $(BUILD) --target lexor-tools -j$(JOBS)
 	cd $(BUILD)/game && ./lexor-tools
 
-test: build
+test: test-deps
+	$(CONFIGURE) -DLEXOR_BUILD_TESTS=ON -DLEXOR_BUILD_BENCH=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j$(JOBS)
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 asan:

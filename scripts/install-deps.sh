@@ -1,29 +1,34 @@
 #!/usr/bin/env bash
-# Installs with apt-get whatever a fresh Debian 12 machine lacks to build,
-# run and test the program, the installed one included (on a virtual display
-# driven by xdotool, started through its desktop entry). Packages already
-# present are skipped.
-#   install-deps.sh windows     also the MinGW-w64 cross compiler, Wine and
-#                               its fonts and ImageMagick, for
-#                               scripts/test-windows.sh
-#   install-deps.sh qt-source   what building Qt for Windows from Debian's
-#                               source and packing that source need
-#                               (scripts/provide-qt-windows.sh,
-#                               scripts/package-qt-source.sh)
+# Installs with apt-get whatever a fresh Debian 12 machine lacks; packages
+# already present are skipped, so when nothing is missing it asks for nothing
+# and needs no root. With no group, what building and running the program
+# needs (make run, make install); further groups add
+#   test         what the tests and benchmarks need, the install test's
+#                virtual display driven by xdotool and its desktop entry
+#                included (make test)
+#   windows      the tests' packages, the MinGW-w64 cross compiler, Wine and
+#                its fonts and ImageMagick, for scripts/test-windows.sh
+#   qt-source    what building Qt for Windows from Debian's source and
+#                packing that source need (scripts/provide-qt-windows.sh,
+#                scripts/package-qt-source.sh)
 set -euo pipefail
 
 packages=(
   build-essential cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+  fonts-dejavu-core fonts-liberation
+)
+
+test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev hyperfine
   clang libclang-rt-14-dev
-  fonts-dejavu-core fonts-liberation
   wamerican-huge wbritish-huge witalian
   strace acl attr
   xvfb xdotool desktop-file-utils libglib2.0-bin
 )
 
 windows_packages=(
+  "${test_packages[@]}"
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64 wine fonts-wine
   zstd imagemagick openbox
 )
@@ -34,6 +39,7 @@ qt_source_packages=(
 
 for group in "$@"; do
   case "$group" in
+    test) packages+=("${test_packages[@]}") ;;
     windows) packages+=("${windows_packages[@]}") ;;
     qt-source) packages+=("${qt_source_packages[@]}") ;;
     *) echo "install-deps.sh: unknown group $group" >&2; exit 2 ;;
@@ -51,6 +57,6 @@ fi
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-echo "Installing: ${missing[*]}"
+echo "Installing with apt-get${sudo:+ (through sudo, as root)}: ${missing[*]}"
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

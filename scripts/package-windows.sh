@@ -4,7 +4,8 @@
 #     lexor-tools.exe          the whole program in one file, stripped
 #     LEGGIMI.txt              how to install it, the licences, where the source is
 #     licenze/                 the licence texts of the program, Qt, Qt's
-#                              Italian translation and the runtime
+#                              Italian translation, MinGW-w64's runtime and
+#                              GCC's runtime libraries
 #     sorgenti/                the program's complete source at the packaged
 #                              revision, and the patch made to Qt's source
 #   LEXOR-Tools-Qt-<Qt version>-sorgenti.zip, the complete source of the Qt
@@ -16,8 +17,8 @@
 # the build linked, the translation's from the package its file came from.
 # The archive is checked before it is kept: exactly these entries, never a
 # dictionary or a Dizionari folder (unpacking it into a game folder must not
-# replace a player's dictionaries), and an executable that needs no DLL beside
-# it and carries its version record.
+# replace a player's dictionaries), texts that end every line in CR LF, and an
+# executable that needs no DLL beside it and carries its version record.
 #   BUILD_WIN  build folder (default build-win)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -77,17 +78,30 @@ scripts/write-players-text.sh packaging/windows/LEGGIMI.txt "$stage/LEGGIMI.txt"
   "QT_TRANSLATIONS_VERSION=$translation_version" \
   "QT_TRANSLATIONS_VERSION_URL=${translation_version//+/"%2B"}"
 
-copy_text() { sed 's/$/\r/' "$1" >"$stage/licenze/$2"; }
+# Every line in CR LF for Notepad, the last one too: some of Debian's notices
+# end without a line feed.
+copy_text() { awk '{ sub(/\r$/, ""); printf "%s\r\n", $0 }' "$1" >"$stage/licenze/$2"; }
 copy_text LICENSE LICENSE.txt
 copy_text packaging/windows/LGPL-3.0.txt LGPL-3.0.txt
+# GCC's runtime libraries (libgcc, libstdc++) are linked in from the package
+# of the compiler the build used; its notice carries their licence, the GPL 3
+# with the GCC Runtime Library Exception, whose text LEGGIMI points to.
+compiler=$(sed -n 's/^set(CMAKE_CXX_COMPILER "\(.*\)")$/\1/p' "$BUILD_WIN"/CMakeFiles/*/CMakeCXXCompiler.cmake | head -1)
+[ -x "$compiler" ] || fail "$BUILD_WIN names no C++ compiler it was built with"
+libstdcxx=$("$compiler" -print-file-name=libstdc++.a)
+gcc_package=$(dpkg-query -S "$(realpath "$libstdcxx")" 2>/dev/null | cut -d: -f1) ||
+  fail "$libstdcxx comes from no Debian package: its licence is unknown"
 notices=(/usr/share/doc/libqt6core6/copyright "/usr/share/doc/$translation_package/copyright"
-  /usr/share/doc/mingw-w64-common/copyright)
+  /usr/share/doc/mingw-w64-common/copyright "/usr/share/doc/$gcc_package/copyright")
 for f in "${notices[@]}"; do
   [ -f "$f" ] || fail "$f is missing: the package would lack its licence notices"
 done
+grep -q "^GCC RUNTIME LIBRARY EXCEPTION" "${notices[3]}" && grep -q "^Version 3.1," "${notices[3]}" ||
+  fail "${notices[3]} lacks the GCC Runtime Library Exception 3.1"
 copy_text "${notices[0]}" Qt-copyright.txt
 copy_text "${notices[1]}" Qt-translations-copyright.txt
 copy_text "${notices[2]}" MinGW-w64-copyright.txt
+copy_text "${notices[3]}" GCC-copyright.txt
 
 rm -f "$zip"
 (cd "$stage" && cmake -E tar cf "$OLDPWD/$zip" --format=zip -- \
@@ -99,8 +113,9 @@ rm -rf "$check"
 mkdir -p "$check"
 (cd "$check" && cmake -E tar xf "$OLDPWD/$zip")
 entries=$(cd "$check" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort)
-expected=$(printf '%s\n' lexor-tools.exe LEGGIMI.txt licenze licenze/LGPL-3.0.txt licenze/LICENSE.txt \
-  licenze/MinGW-w64-copyright.txt licenze/Qt-copyright.txt licenze/Qt-translations-copyright.txt \
+texts=(LEGGIMI.txt licenze/GCC-copyright.txt licenze/LGPL-3.0.txt licenze/LICENSE.txt
+  licenze/MinGW-w64-copyright.txt licenze/Qt-copyright.txt licenze/Qt-translations-copyright.txt)
+expected=$(printf '%s\n' lexor-tools.exe "${texts[@]}" licenze \
   sorgenti "sorgenti/$source_archive" "sorgenti/$qt_patch_name" | LC_ALL=C sort)
 [ "$entries" = "$expected" ] || fail "$zip holds:
 $entries
@@ -111,6 +126,14 @@ $expected"
 if grep -Eiq '(^|/)(dizionari(/|$)|[^/]*\.lexor$)' <<<"$entries"; then
   fail "$zip holds a dictionary or a Dizionari folder"
 fi
+# Notepad shows a lone CR or LF as a break of its own, or none.
+for text in "${texts[@]}"; do
+  file="$check/$text"
+  [ "$(tail -c 2 "$file" | od -An -tx1 | tr -d ' ')" = 0d0a ] || fail "$text does not end in CR LF"
+  if LC_ALL=C grep -q $'[^\r]$\\|^$\\|\r.' "$file"; then
+    fail "$text holds a line end other than CR LF"
+  fi
+done
 packaged="$check/lexor-tools.exe"
 cmake -DEXE="$packaged" -P cmake/CheckWindowsImports.cmake || fail "the packaged lexor-tools.exe needs DLLs beside it"
 sections=$(x86_64-w64-mingw32-objdump -h "$packaged")

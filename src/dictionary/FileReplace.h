@@ -19,18 +19,21 @@ struct ReplaceOptions {
     // The name, without a folder, under which the replaced file is kept in
     // the system's trash (the Recycle Bin on Windows, the freedesktop.org
     // trash elsewhere), so that restoring it from there puts it back in the
-    // target's folder under that name. A name already taken there, or in the
-    // trash, is told apart by " 2", " 3"... before its extension. Empty: the
-    // replaced file is not kept, as for files that are made anew each time.
+    // target's folder under that name. A name already taken in that folder
+    // (or, in the freedesktop.org trash, in the trash) is told apart by " 2",
+    // " 3"... before its extension. Empty: the replaced file is not kept, as
+    // for files that are made anew each time.
     std::filesystem::path keepReplacedAs;
 };
 
 struct WriteResult {
     // What became of the replaced file.
     enum class Kept {
-        Nothing,      // there was none, or it was not to be kept
+        Nothing,      // there was none, or it was not to be kept (or, on a
+                      // Windows drive without file links, the shell failed
+                      // yet removed it)
         InTrash,      // in the system's trash; restoring it puts it at keptAs
-        BesideTarget, // at keptAs: the Recycle Bin did not take it (Windows)
+        BesideTarget, // at keptAs: the Recycle Bin turned it away (Windows)
     };
 
     bool ok = false;
@@ -43,7 +46,8 @@ struct WriteResult {
     // With FileErrc::NotKept: the system's reason.
     std::error_code cause{};
     Kept kept = Kept::Nothing;
-    // In the target's folder, under the name the kept file took.
+    // The kept file's path: in the target's folder (its real path on POSIX),
+    // under the name it took. Empty with Kept::Nothing.
     std::filesystem::path keptAs{};
     explicit operator bool() const noexcept { return ok; }
 };

@@ -120,6 +120,14 @@ run_with_qt() {
 
 failed=()
 count=0
+# Wine keeps its Recycle Bin as a freedesktop.org trash in
+# $XDG_DATA_HOME/Trash: the tests' replaced files go to one of their own,
+# which the test of the Recycle Bin looks into, not to the user's. Wine makes
+# the Trash folder but not a missing data folder above it, without which it
+# has no Recycle Bin at all.
+export XDG_DATA_HOME="$PWD/$BUILD_WIN/test-data-home"
+rm -rf "$XDG_DATA_HOME"
+mkdir -p "$XDG_DATA_HOME"
 while IFS= read -r test_exe; do
   [ -n "$test_exe" ] || continue
   count=$((count + 1))
@@ -134,6 +142,7 @@ while IFS= read -r test_exe; do
     failed+=("$name")
   fi
 done <"$BUILD_WIN/test-executables.txt"
+unset XDG_DATA_HOME
 [ "$count" -gt 0 ] || fail "no Windows test executables were built"
 ran=$(now)
 

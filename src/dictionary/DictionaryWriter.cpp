@@ -68,10 +68,10 @@ void WriteDictionary(std::ostream& out, const WordList& words)
     out.write(layout.bytes.data(), static_cast<std::streamsize>(layout.size));
 }
 
-WriteResult SaveDictionary(const std::filesystem::path& path, const WordList& words)
+WriteResult SaveDictionary(const std::filesystem::path& path, const WordList& words, const ReplaceOptions& options)
 {
     const Layout layout(words);
-    return ReplaceFileContents(path, {layout.bytes.data(), layout.size});
+    return ReplaceFileContents(path, {layout.bytes.data(), layout.size}, options);
 }
 
 } // namespace lexor

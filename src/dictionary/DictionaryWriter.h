@@ -13,6 +13,7 @@ void WriteDictionary(std::ostream& out, const WordList& words);
 
 // Replaces path atomically (see FileReplace.h): on failure the old file is
 // left as it was.
-WriteResult SaveDictionary(const std::filesystem::path& path, const WordList& words);
+WriteResult SaveDictionary(const std::filesystem::path& path, const WordList& words,
+                           const ReplaceOptions& options = {});
 
 } // namespace lexor

@@ -21,6 +21,8 @@ public:
             return "file is held open by another program";
         case FileErrc::LineTooLong:
             return "line too long";
+        case FileErrc::NotKept:
+            return "replaced file cannot be kept in the trash";
         }
         return "unknown file error";
     }

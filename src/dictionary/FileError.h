@@ -13,6 +13,7 @@ enum class FileErrc {
     WriteProtected, // the file is read-only to the user, who may not replace it
     HeldOpen,       // another program holds the file open and will not let it go
     LineTooLong,    // a line longer than a word may be
+    NotKept,        // the file to be replaced could not be kept in the trash
 };
 
 const std::error_category& FileCategory() noexcept;

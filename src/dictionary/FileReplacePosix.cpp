@@ -19,6 +19,7 @@
 
 #include "dictionary/FolderOf.h"
 #include "dictionary/TemporaryFiles.h"
+#include "dictionary/TrashSlot.h"
 
 namespace lexor {
 namespace {
@@ -37,6 +38,10 @@ namespace {
 // The rename needs only the folder's permission: a target the user may not
 // write is refused, as it would be to any program writing into it. A symbolic
 // link is followed and the file it names is replaced, so the link stays a link.
+//
+// A replaced file to be kept goes to the trash (TrashSlot.h) once the new
+// contents are complete and before the rename, so the rename stays the one
+// step that replaces the target: it then leaves the old file in the trash.
 
 constexpr std::size_t kCopyChunk = std::size_t{256} << 10;
 
@@ -48,6 +53,11 @@ WriteResult Failure(int code)
 WriteResult Failure(FileErrc code)
 {
     return {false, code};
+}
+
+WriteResult NotKept(int cause)
+{
+    return {false, FileErrc::NotKept, std::error_code(cause, std::generic_category())};
 }
 
 std::filesystem::path ResolvedTarget(const std::filesystem::path& target)
@@ -261,8 +271,58 @@ void SyncFolder(const std::filesystem::path& target)
     ::close(folder);
 }
 
+// A copy of the old file, with its owner, attributes and bits, where the
+// trash's folder takes no second link to it. Returns 0 or the error, with
+// no copy left then.
+int CopyForTrash(const std::filesystem::path& target, const struct stat& old, const std::filesystem::path& copy)
+{
+    const int from = ::open(target.c_str(), O_RDONLY | O_CLOEXEC);
+    if (from < 0)
+        return errno;
+    const int to = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (to < 0) {
+        const int error = errno;
+        ::close(from);
+        return error;
+    }
+    int error = TakeOver(target, old, to);
+    if (error == 0)
+        error = CopyAll(from, to);
+    if (error == 0 && ::fsync(to) != 0)
+        error = errno;
+    if (::close(to) != 0 && error == 0)
+        error = errno;
+    ::close(from);
+    if (error != 0)
+        ::unlink(copy.c_str());
+    return error;
+}
+
+// Puts the old file in a slot of the trash: a second link to it, which costs
+// nothing and which the rename then leaves as the file's only name, or where
+// the file system refuses one (another volume behind a bind mount, a file
+// system without links, a link the system protects), a copy. Returns 0 or the
+// error, with nothing left in the trash then.
+int KeepInTrash(const std::filesystem::path& target, const struct stat& old, const std::filesystem::path& name,
+                TrashSlot& slot)
+{
+    if (const int error = ReserveTrashSlot(target, name, slot))
+        return error;
+    int error = ::link(target.c_str(), slot.file.c_str()) == 0 ? 0 : errno;
+    if (error == EXDEV || error == EPERM || error == EMLINK || error == ENOTSUP || error == EOPNOTSUPP ||
+        error == ENOSYS)
+        error = CopyForTrash(target, old, slot.file);
+    if (error != 0) {
+        TakeBackTrashSlot(slot);
+        return error;
+    }
+    SyncFolder(slot.file);
+    return 0;
+}
+
 // fill writes the new contents into the temporary file and returns 0 or the error.
-template <typename Fill> WriteResult ReplaceWith(const std::filesystem::path& requested, Fill fill)
+template <typename Fill>
+WriteResult ReplaceWith(const std::filesystem::path& requested, const ReplaceOptions& options, Fill fill)
 {
     const std::filesystem::path target = ResolvedTarget(requested);
     struct stat old {};
@@ -303,27 +363,42 @@ template <typename Fill> WriteResult ReplaceWith(const std::filesystem::path& re
         error = Name(target, temp, [fd](const std::filesystem::path& name) { return LinkUnnamed(fd, name); });
     if (::close(fd) != 0 && error == 0)
         error = errno;
-    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0)
+    const bool keep = exists && !options.keepReplacedAs.empty();
+    TrashSlot slot;
+    if (error == 0 && keep) {
+        if (const int cause = KeepInTrash(target, old, options.keepReplacedAs, slot)) {
+            ::unlink(temp.c_str());
+            return NotKept(cause);
+        }
+    }
+    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) {
         error = errno;
+        if (keep)
+            TakeBackTrashSlot(slot);
+    }
     if (error != 0) {
         if (!temp.empty())
             ::unlink(temp.c_str());
         return Failure(error);
     }
     SyncFolder(target);
+    if (keep)
+        return {true, {}, {}, WriteResult::Kept::InTrash, slot.restoresTo};
     return {true, {}};
 }
 
 } // namespace
 
-WriteResult ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes)
+WriteResult ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes,
+                                const ReplaceOptions& options)
 {
-    return ReplaceWith(target, [bytes](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); });
+    return ReplaceWith(target, options, [bytes](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); });
 }
 
 // The source is checked before it is opened, and opened without blocking, so
 // a FIFO or a device is refused instead of waited on.
-WriteResult ReplaceFileWithCopy(const std::filesystem::path& source, const std::filesystem::path& target)
+WriteResult ReplaceFileWithCopy(const std::filesystem::path& source, const std::filesystem::path& target,
+                                const ReplaceOptions& options)
 {
     struct stat info {};
     if (::stat(source.c_str(), &info) != 0)
@@ -340,9 +415,14 @@ WriteResult ReplaceFileWithCopy(const std::filesystem::path& source, const std::
         ::close(from);
         return S_ISREG(info.st_mode) ? Failure(error) : Failure(FileErrc::NotAFile);
     }
-    WriteResult result = ReplaceWith(target, [from](int fd) { return CopyAll(from, fd); });
+    WriteResult result = ReplaceWith(target, options, [from](int fd) { return CopyAll(from, fd); });
     ::close(from);
     return result;
+}
+
+bool CanKeepReplacedFile(const std::filesystem::path& target)
+{
+    return TrashCanTake(ResolvedTarget(target));
 }
 
 } // namespace lexor

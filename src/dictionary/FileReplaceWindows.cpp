@@ -5,12 +5,14 @@
 #include <windows.h>
 
 #include <aclapi.h>
+#include <shellapi.h>
 
 #include <atomic>
 #include <string>
 #include <vector>
 
 #include "dictionary/FolderOf.h"
+#include "dictionary/NumberedName.h"
 #include "dictionary/TemporaryFiles.h"
 
 namespace lexor {
@@ -33,6 +35,14 @@ namespace {
 //
 // Every path reaches Win32 in its long form, so paths longer than the
 // system's old 260-character limit work as others do.
+//
+// A replaced file to be kept is moved aside to its new name by the same
+// ReplaceFileW call that puts the new file in place (or, where the move
+// replaces the target, linked or copied to it first), then sent to the
+// Recycle Bin through the shell, which records where it lay, so that
+// "Ripristina" puts it back beside the target under that name. Only fixed
+// drives have a Recycle Bin, and only paths within the old limit reach the
+// shell's call; elsewhere the old file cannot be kept and nothing is replaced.
 
 constexpr int kReplaceTries = 5;
 constexpr DWORD kReplacePauseMs = 100;
@@ -61,6 +71,8 @@ std::error_code ErrorOf(DWORD code)
         return std::make_error_code(std::errc::no_space_on_device);
     case ERROR_FILENAME_EXCED_RANGE:
         return std::make_error_code(std::errc::filename_too_long);
+    case ERROR_NOT_SUPPORTED:
+        return std::make_error_code(std::errc::not_supported);
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
         return FileErrc::HeldOpen;
@@ -141,6 +153,118 @@ WriteResult Failure(std::errc code)
 WriteResult Failure(FileErrc code)
 {
     return {false, code};
+}
+
+WriteResult NotKept(DWORD cause)
+{
+    return {false, FileErrc::NotKept, ErrorOf(cause)};
+}
+
+bool Exists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A long-form path as the shell takes it, without the "\\?\" prefix.
+std::wstring ShellForm(const std::wstring& path)
+{
+    if (path.rfind(LR"(\\?\UNC\)", 0) == 0)
+        return LR"(\\)" + path.substr(8);
+    if (path.rfind(LR"(\\?\)", 0) == 0)
+        return path.substr(4);
+    return path;
+}
+
+// Why the Recycle Bin cannot take the file at path (in its long form), or
+// ERROR_SUCCESS. A drive that is not fixed (removable, network, optical)
+// has none, and the shell would delete for good what is sent there.
+DWORD RecycleBinRefusal(const std::wstring& path)
+{
+    const std::wstring shell = ShellForm(path);
+    if (shell.size() >= MAX_PATH)
+        return ERROR_FILENAME_EXCED_RANGE;
+    const std::wstring folder = std::filesystem::path(shell).parent_path().native();
+    std::wstring root(folder.size() + 2, L'\0');
+    if (!GetVolumePathNameW(folder.c_str(), root.data(), static_cast<DWORD>(root.size())))
+        return GetLastError();
+    root.resize(root.find(L'\0'));
+    return GetDriveTypeW(root.c_str()) == DRIVE_FIXED ? ERROR_SUCCESS : ERROR_NOT_SUPPORTED;
+}
+
+// The name in target's folder that the old file takes on its way to the
+// Recycle Bin: name, or the first numbered one that names nothing there.
+// Returns ERROR_SUCCESS or why it cannot be kept.
+DWORD ChooseKeptName(const std::filesystem::path& target, const std::filesystem::path& name,
+                     std::filesystem::path& kept)
+{
+    if (name.empty() || name != name.filename() || name == "." || name == "..")
+        return ERROR_INVALID_NAME;
+    for (int number = 1; number <= 1000; ++number) {
+        kept = FolderOf(target) / NumberedName(name, number);
+        const std::wstring path = LongForm(kept);
+        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+            continue;
+        const DWORD code = GetLastError();
+        if (code != ERROR_FILE_NOT_FOUND)
+            return code;
+        return RecycleBinRefusal(path);
+    }
+    return ERROR_FILE_EXISTS;
+}
+
+DWORD LinksOf(const std::wstring& path)
+{
+    const HANDLE file =
+        CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const DWORD links = GetFileInformationByHandle(file, &info) ? info.nNumberOfLinks : 0;
+    CloseHandle(file);
+    return links;
+}
+
+// Sends the old file, moved aside to kept, to the Recycle Bin. The shell
+// deletes for good, and reports success all the same, what the Recycle Bin
+// will not take (a bin turned off, or too small for the file): a second link
+// to the file, made first, tells which happened, since a recycled file keeps
+// both its links and a deleted one leaves the second alone, which then takes
+// the kept name back beside the target. Where no second link can be made (a
+// file system without them) the shell's word is taken.
+WriteResult::Kept Recycle(std::filesystem::path& kept)
+{
+    static std::atomic<unsigned> counter{0};
+    const std::wstring path = LongForm(kept);
+    const std::filesystem::path spareName =
+        FolderOf(kept) / TemporaryName(kept, GetCurrentProcessId(), counter++, false);
+    const std::wstring spare = LongForm(spareName);
+    const bool linked = CreateHardLinkW(spare.c_str(), path.c_str(), nullptr) != FALSE;
+
+    // The shell takes a list of paths, each ended by a NUL, the list by another.
+    std::wstring from = ShellForm(path);
+    from.push_back(L'\0');
+    SHFILEOPSTRUCTW operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    const bool done = SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted;
+    const bool gone = !Exists(path);
+
+    if (!linked)
+        return gone ? (done ? WriteResult::Kept::InTrash : WriteResult::Kept::Nothing)
+                    : WriteResult::Kept::BesideTarget;
+    if (!gone) {
+        DeleteFileW(spare.c_str());
+        return WriteResult::Kept::BesideTarget;
+    }
+    if (LinksOf(spare) > 1) {
+        DeleteFileW(spare.c_str());
+        return WriteResult::Kept::InTrash;
+    }
+    if (!MoveFileExW(spare.c_str(), path.c_str(), 0))
+        kept = spareName;
+    return WriteResult::Kept::BesideTarget;
 }
 
 void RemoveLeftTemporaries(const std::filesystem::path& target)
@@ -292,20 +416,33 @@ void FlushReplaced(const std::wstring& target)
 // could not put the new one in place of) the move does, unless waiting showed
 // that another program holds the old file or it has become read-only, which
 // the move would meet as well.
-WriteResult PutInPlace(const std::wstring& temp, const std::wstring& target, bool replacing)
+//
+// With a name in kept, the old file takes that name: ReplaceFileW moves it
+// there in the same call; should it then fail to put the new file in place,
+// the move does, or the old file goes back. Before the move replaces the
+// target, the old file is linked, or else copied, to that name.
+WriteResult PutInPlace(const std::wstring& temp, const std::wstring& target, bool replacing, const std::wstring& kept)
 {
+    const bool keep = replacing && !kept.empty();
     if (replacing) {
         const DWORD code = Retried([&] {
             if (HeldOpenElsewhere(target)) {
                 SetLastError(ERROR_SHARING_VIOLATION);
                 return FALSE;
             }
-            return ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
+            return ReplaceFileW(target.c_str(), temp.c_str(), keep ? kept.c_str() : nullptr,
                                 REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr);
         });
         if (code == ERROR_SUCCESS) {
             FlushReplaced(target);
             return {true, {}};
+        }
+        if (keep && !Exists(target) && Exists(kept)) {
+            if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+                return {true, {}};
+            const DWORD moveCode = GetLastError();
+            MoveFileExW(kept.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+            return Failure(moveCode);
         }
         if (MayPass(code)) {
             if (HeldOpenElsewhere(target))
@@ -315,10 +452,15 @@ WriteResult PutInPlace(const std::wstring& temp, const std::wstring& target, boo
                 return checked;
         }
     }
+    if (keep && !CreateHardLinkW(kept.c_str(), target.c_str(), nullptr) &&
+        !CopyFileW(target.c_str(), kept.c_str(), TRUE))
+        return NotKept(GetLastError());
     const DWORD code = Retried(
         [&] { return MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH); });
     if (code == ERROR_SUCCESS)
         return {true, {}};
+    if (keep)
+        DeleteFileW(kept.c_str());
     if (code == ERROR_ACCESS_DENIED && HeldOpenElsewhere(target))
         return Failure(FileErrc::HeldOpen);
     return Failure(code);
@@ -326,13 +468,19 @@ WriteResult PutInPlace(const std::wstring& temp, const std::wstring& target, boo
 
 // fill writes the new contents into the temporary file and returns
 // ERROR_SUCCESS or the error.
-template <typename Fill> WriteResult ReplaceWith(const std::filesystem::path& requested, Fill fill)
+template <typename Fill>
+WriteResult ReplaceWith(const std::filesystem::path& requested, const ReplaceOptions& options, Fill fill)
 {
     const std::wstring target = LongForm(requested);
     DWORD attributes = 0;
     if (WriteResult checked = CheckTarget(target, attributes); !checked)
         return checked;
     const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
+    std::filesystem::path kept;
+    if (replacing && !options.keepReplacedAs.empty()) {
+        if (const DWORD cause = ChooseKeptName(requested, options.keepReplacedAs, kept))
+            return NotKept(cause);
+    }
     RemoveLeftTemporaries(requested);
     std::wstring temp;
     const HANDLE file = CreateTemporary(requested, replacing ? attributes & kKeptAttributes : 0, temp);
@@ -350,27 +498,34 @@ template <typename Fill> WriteResult ReplaceWith(const std::filesystem::path& re
         return Failure(error);
     }
 
-    const WriteResult put = PutInPlace(temp, target, replacing);
+    WriteResult put = PutInPlace(temp, target, replacing, kept.empty() ? std::wstring() : LongForm(kept));
     // Should ReplaceFileW have removed the old file and the move then failed
     // too, the temporary file holds the only copy of the dictionary left and
     // is not removed.
     const bool lost = replacing && GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES;
     if (!put && !lost)
         DeleteFileW(temp.c_str());
+    if (put && !kept.empty()) {
+        put.kept = Recycle(kept);
+        if (put.kept != WriteResult::Kept::Nothing)
+            put.keptAs = kept;
+    }
     return put;
 }
 
 } // namespace
 
-WriteResult ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes)
+WriteResult ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes,
+                                const ReplaceOptions& options)
 {
-    return ReplaceWith(target, [bytes](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
+    return ReplaceWith(target, options, [bytes](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
 }
 
 // The source is read through its own handle, sharing it with any program
 // that has it open, and streamed into the temporary file; a folder or
 // anything but a disk file is refused, as the reader refuses it.
-WriteResult ReplaceFileWithCopy(const std::filesystem::path& source, const std::filesystem::path& target)
+WriteResult ReplaceFileWithCopy(const std::filesystem::path& source, const std::filesystem::path& target,
+                                const ReplaceOptions& options)
 {
     const std::wstring sourcePath = LongForm(source);
     const DWORD attributes = GetFileAttributesW(sourcePath.c_str());
@@ -387,9 +542,14 @@ WriteResult ReplaceFileWithCopy(const std::filesystem::path& source, const std::
         CloseHandle(from);
         return Failure(FileErrc::NotAFile);
     }
-    WriteResult result = ReplaceWith(target, [from](HANDLE file) { return CopyAll(from, file); });
+    WriteResult result = ReplaceWith(target, options, [from](HANDLE file) { return CopyAll(from, file); });
     CloseHandle(from);
     return result;
+}
+
+bool CanKeepReplacedFile(const std::filesystem::path& target)
+{
+    return RecycleBinRefusal(LongForm(target)) == ERROR_SUCCESS;
 }
 
 } // namespace lexor

@@ -48,6 +48,7 @@ using test::WriteBytes;
 using Status = ReadResult::Status;
 
 const std::string kOld = "Lexor Dictionary Volume\r\n1\r\nvecchio\r\n";
+const std::string kKept = "LEXOR (sostituito il 9-12-2026 11.04).lexor";
 
 std::vector<std::string> Names(const fs::path& folder)
 {
@@ -407,6 +408,52 @@ TEST_F(LinuxOnly_SmallDisk, SaveThatFitsSucceedsAfterAFailedOne)
     EXPECT_EQ(ReadBytes(Target()), "Lexor Dictionary Volume\r\n2\r\nparola0\r\nparola1\r\n");
 }
 
+// The home trash lies on another volume: a kept file goes to the trash at
+// the top of its own, which names it relative to that top. An
+// administrator's .Trash counts only with its sticky bit; where the user's
+// own trash cannot be made, nothing is replaced.
+TEST_F(LinuxOnly_SmallDisk, KeptFileGoesToTheTrashAtTheTopOfItsVolume)
+{
+#ifdef __linux__
+    ::setenv("XDG_DATA_HOME", (dir_ / "dati").c_str(), 1);
+    const std::string own = ".Trash-" + std::to_string(::geteuid());
+    const std::string head = "[Trash Info]\nPath=LEXOR%20%28sostituito%20il%209-12-2026%2011.04%29.lexor\n";
+    const struct {
+        fs::perms shared;  // an administrator's .Trash; none: there is none
+        bool fileInTheWay; // where the user's own trash would be made
+        std::string trash; // where the kept file goes; empty: nowhere
+    } cases[] = {{fs::perms::none, false, own},
+                 {fs::perms::all | fs::perms::sticky_bit, false, ".Trash/" + std::to_string(::geteuid())},
+                 {fs::perms::all, false, own},
+                 {fs::perms::none, true, ""}};
+    for (const auto& volume : cases) {
+        SCOPED_TRACE(volume.trash);
+        fs::remove_all(mountPoint_ / ".Trash");
+        fs::remove_all(mountPoint_ / own);
+        WriteBytes(Target(), kOld);
+        if (volume.shared != fs::perms::none && fs::create_directory(mountPoint_ / ".Trash"))
+            fs::permissions(mountPoint_ / ".Trash", volume.shared);
+        if (volume.fileInTheWay)
+            WriteBytes(mountPoint_ / own, "");
+        EXPECT_EQ(CanKeepReplacedFile(Target()), !volume.trash.empty());
+        const WriteResult result = SaveDictionary(Target(), ManyWords(1), {kKept});
+        if (volume.trash.empty()) {
+            EXPECT_EQ(result.error, FileErrc::NotKept);
+            EXPECT_EQ(result.cause, std::errc::not_a_directory);
+            EXPECT_EQ(ReadBytes(Target()), kOld);
+            continue;
+        }
+        ASSERT_TRUE(result) << result.error.message() << ", " << result.cause.message();
+        EXPECT_EQ(result.keptAs, mountPoint_ / kKept);
+        const fs::path trash = mountPoint_ / volume.trash;
+        EXPECT_EQ(fs::symlink_status(trash).permissions(), fs::perms::owner_all);
+        EXPECT_EQ(ReadBytes(trash / "files" / kKept), kOld);
+        EXPECT_EQ(ReadBytes(trash / "info" / (kKept + ".trashinfo")).substr(0, head.size()), head);
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "dati"));
+#endif
+}
+
 // An immutable target (chattr +i) cannot be renamed over.
 TEST(FailedSaves, LinuxOnly_ImmutableTargetIsLeftByteIdentical)
 {
@@ -549,6 +596,40 @@ TEST_F(LinuxOnly_SaveProcess, FailedFlushOfTheFileIsAFailureButOfTheFolderAfterT
     ExpectOnly(kOld);
     EXPECT_EQ(Run(kStrace + "error=EIO:when=2", kSave).exitCode, 0);
     ExpectOnly(kNew);
+}
+
+// The trash takes a copy where a second link to the old file is refused
+// (here as by a link across volumes): still the user's, with its bits. A
+// rename that then fails takes the kept file back out.
+TEST_F(LinuxOnly_SaveProcess, KeptFileIsACopyWhereLinksAreRefusedAndLeavesWhenTheRenameFails)
+{
+#ifndef _WIN32
+    if (!Runs("strace -o /dev/null true"))
+        GTEST_SKIP() << "strace cannot trace here";
+    const TempDir data;
+    const fs::path trash = data / "Trash";
+    const std::string traced = "env XDG_DATA_HOME='" + data.path().string() + "' strace -f -qq -o /dev/null -e trace=";
+    const std::string keep = "keep '" + kKept + "' nuovo.lexor d.lexor";
+    const fs::path old = dir_ / "d.lexor";
+    const bool root = ::geteuid() == 0 && ::chown(old.c_str(), 65534, 65534) == 0;
+    ASSERT_EQ(::chmod(old.c_str(), 0640), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(old.c_str(), &before), 0);
+
+    const Outcome failed = Run(traced + "rename -e inject=rename:error=EIO", keep.c_str());
+    EXPECT_EQ(failed.output, "generic:" + std::to_string(EIO));
+    ExpectOnly(kOld);
+    EXPECT_TRUE(fs::is_empty(trash / "files") && fs::is_empty(trash / "info"));
+
+    EXPECT_EQ(Run(traced + "link -e inject=link:error=EXDEV", keep.c_str()).exitCode, 0);
+    ExpectOnly(kNew);
+    struct stat kept {};
+    ASSERT_EQ(::stat((trash / "files" / kKept).c_str(), &kept), 0);
+    EXPECT_NE(kept.st_ino, before.st_ino);
+    EXPECT_EQ(kept.st_mode & 07777, 0640u);
+    EXPECT_EQ(kept.st_uid, root ? 65534u : ::geteuid());
+    EXPECT_EQ(ReadBytes(trash / "files" / kKept), kOld);
+#endif
 }
 
 // Root saving another user's file: it stays theirs, with its ACL (whose mask

@@ -2,6 +2,8 @@
 // kill it on the way or make its system calls fail:
 //   lexor_save_child save TARGET WORD...   writes the words as a dictionary
 //   lexor_save_child copy SOURCE TARGET    copies SOURCE over TARGET
+//   lexor_save_child keep NAME SOURCE TARGET   the same, keeping the old
+//                                          TARGET in the trash as NAME
 // Exits 0 when the save reports success; otherwise prints the error as
 // "category:value" and exits 1.
 #include <cstdio>
@@ -22,8 +24,11 @@ int main(int argc, char** argv)
         result = SaveDictionary(argv[2], words);
     } else if (command == "copy" && argc == 4) {
         result = ReplaceFileWithCopy(argv[2], argv[3]);
+    } else if (command == "keep" && argc == 5) {
+        result = ReplaceFileWithCopy(argv[3], argv[4], {argv[2]});
     } else {
-        std::fprintf(stderr, "usage: lexor_save_child save TARGET WORD... | copy SOURCE TARGET\n");
+        std::fprintf(stderr,
+                     "usage: lexor_save_child save TARGET WORD... | copy SOURCE TARGET | keep NAME SOURCE TARGET\n");
         return 2;
     }
     if (result)

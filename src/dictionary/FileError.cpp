@@ -23,6 +23,8 @@ public:
             return "line too long";
         case FileErrc::NotKept:
             return "replaced file cannot be kept in the trash";
+        case FileErrc::FolderWriteProtected:
+            return "folder is write-protected";
         }
         return "unknown file error";
     }

@@ -350,6 +350,10 @@ WriteResult ReplaceWith(const std::filesystem::path& requested, const ReplaceOpt
             fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
             return fd >= 0 ? 0 : -1;
         });
+        // The new file is made in the folder: refused there, it is the
+        // folder, not the file, that may not be written.
+        if (error == EACCES || error == EPERM)
+            return Failure(FileErrc::FolderWriteProtected);
         if (error != 0)
             return Failure(error);
     }

@@ -484,8 +484,12 @@ WriteResult ReplaceWith(const std::filesystem::path& requested, const ReplaceOpt
     RemoveLeftTemporaries(requested);
     std::wstring temp;
     const HANDLE file = CreateTemporary(requested, replacing ? attributes & kKeptAttributes : 0, temp);
-    if (file == INVALID_HANDLE_VALUE)
-        return Failure(GetLastError());
+    if (file == INVALID_HANDLE_VALUE) {
+        // The new file is made in the folder: refused there, it is the
+        // folder, not the file, that may not be written.
+        const DWORD code = GetLastError();
+        return code == ERROR_ACCESS_DENIED ? Failure(FileErrc::FolderWriteProtected) : Failure(code);
+    }
     if (replacing)
         TakeAccessRights(target, file);
     DWORD error = fill(file);

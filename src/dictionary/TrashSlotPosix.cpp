@@ -198,10 +198,15 @@ std::string Now()
     return text;
 }
 
-bool Taken(const fs::path& path)
+// Whether a name is taken: 0 when it is free, EEXIST when something has it
+// (or it cannot be looked at), ENAMETOOLONG when no file can have it, which
+// no other number before its extension mends.
+int Taken(const fs::path& path)
 {
     struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
+    if (::lstat(path.c_str(), &info) == 0)
+        return EEXIST;
+    return errno == ENOENT ? 0 : errno == ENAMETOOLONG ? ENAMETOOLONG : EEXIST;
 }
 
 // Returns 0 or the error.
@@ -231,8 +236,11 @@ int ReserveTrashSlot(const fs::path& target, const fs::path& name, TrashSlot& sl
         const fs::path candidate = NumberedName(name, number);
         const TrashSlot made{trash.folder / "files" / candidate,
                              trash.folder / "info" / (candidate.native() + ".trashinfo"), folder / candidate};
-        if (Taken(made.restoresTo))
+        if (const int taken = Taken(made.restoresTo)) {
+            if (taken == ENAMETOOLONG)
+                return taken;
             continue;
+        }
         const int fd = ::open(made.info.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
         if (fd < 0) {
             if (errno == EEXIST)
@@ -243,8 +251,8 @@ int ReserveTrashSlot(const fs::path& target, const fs::path& name, TrashSlot& sl
         int error = WriteInfo(fd, "[Trash Info]\nPath=" + Escaped(shown.native()) + "\nDeletionDate=" + date + "\n");
         if (::close(fd) != 0 && error == 0)
             error = errno;
-        if (error == 0 && Taken(made.file))
-            error = EEXIST;
+        if (error == 0)
+            error = Taken(made.file);
         if (error == 0) {
             slot = made;
             return 0;

@@ -41,7 +41,8 @@ bool IsSameFile(const std::filesystem::path& chosen, const std::filesystem::path
 
 } // namespace
 
-ActivationResult ActivateDictionary(const std::filesystem::path& chosen, const std::filesystem::path& active)
+ActivationResult ActivateDictionary(const std::filesystem::path& chosen, const std::filesystem::path& active,
+                                    const ReplaceOptions& options)
 {
     using Outcome = ActivationResult::Outcome;
     using Status = ReadResult::Status;
@@ -68,10 +69,12 @@ ActivationResult ActivateDictionary(const std::filesystem::path& chosen, const s
     // What is installed is what was read; the file must still hold it.
     if (StampOf(chosen) != result.read.stamp)
         return {Outcome::Changed, {}, std::move(result.read)};
-    const WriteResult written = asItIs ? ReplaceFileContents(active, bytes) : SaveDictionary(active, words);
-    if (!written)
-        return {written.error == FileErrc::HeldOpen ? Outcome::HeldOpen : Outcome::CouldNotCopy, written.error,
-                std::move(result.read)};
+    result.written = asItIs ? ReplaceFileContents(active, bytes, options) : SaveDictionary(active, words, options);
+    if (!result.written) {
+        result.outcome = result.written.error == FileErrc::HeldOpen ? Outcome::HeldOpen : Outcome::CouldNotCopy;
+        result.error = result.written.error;
+        return result;
+    }
     result.outcome = asItIs ? Outcome::Installed : Outcome::Converted;
     return result;
 }

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "dictionary/DictionaryReader.h"
+#include "dictionary/FileReplace.h"
 
 namespace lexor {
 
@@ -22,6 +23,7 @@ struct ActivationResult {
     Outcome outcome = Outcome::Installed;
     std::error_code error; // what failed, for CouldNotRead, CouldNotCopy and HeldOpen
     ReadResult read;       // what reading the chosen file found (its bytes not kept)
+    WriteResult written{}; // what replacing the active dictionary came to, once tried
 };
 
 // "Attiva Dizionario" once the user has chosen a file. The game reads its
@@ -39,7 +41,9 @@ struct ActivationResult {
 // case-sensitive system a name that differs only in case is another file;
 // where the file system cannot tell, the names are compared without regard
 // to letter case, so a doubtful case copies nothing. The active dictionary
-// is replaced whole or not at all.
-ActivationResult ActivateDictionary(const std::filesystem::path& chosen, const std::filesystem::path& active);
+// is replaced whole or not at all, keeping the one it replaces as options
+// say.
+ActivationResult ActivateDictionary(const std::filesystem::path& chosen, const std::filesystem::path& active,
+                                    const ReplaceOptions& options = {});
 
 } // namespace lexor

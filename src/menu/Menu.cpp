@@ -1,6 +1,8 @@
 #include "menu/Menu.h"
 
+#include <filesystem>
 #include <optional>
+#include <system_error>
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -14,11 +16,13 @@
 
 #include "compare/Tool1.h"
 #include "dictionary/DictionaryFormat.h"
+#include "dictionary/FileReplace.h"
 #include "menu/Activation.h"
 #include "optimise/Tool2.h"
 #include "ui/BusyCursor.h"
 #include "ui/Conversions.h"
 #include "ui/Design.h"
+#include "ui/DictionaryFiles.h"
 #include "ui/FileMessages.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/Services.h"
@@ -155,9 +159,13 @@ void Menu::Command2_Click()
 
 void Menu::Command3_Click()
 {
-    if (services_.Message(this, kActivationWarning, ui::kTitle, ui::Buttons::YesNo) != ui::Answer::Yes)
-        return;
     const std::filesystem::path active = services_.AppPath(kActiveDictionary);
+    QString warning = kActivationWarning;
+    std::error_code error;
+    if (!active.empty() && std::filesystem::exists(active, error) && !CanKeepReplacedFile(active))
+        warning += QLatin1Char('\n') + ui::NotRecoverable();
+    if (services_.Message(this, warning, ui::kTitle, ui::Buttons::YesNo) != ui::Answer::Yes)
+        return;
     if (active.empty()) {
         services_.Message(this, ui::NoAppFolder(), ui::kTitle, ui::Buttons::Ok);
         return;
@@ -165,10 +173,14 @@ void Menu::Command3_Click()
     if (!dialog1_.Choose())
         return;
     ActivationResult result;
-    {
+    ui::ReplaceKeepingOld(services_, this, active, [&](const ReplaceOptions& options) {
         const ui::BusyCursor busy;
-        result = ActivateDictionary(ui::ToPath(dialog1_.FileName), active);
-    }
+        result = ActivateDictionary(ui::ToPath(dialog1_.FileName), active, options);
+        return result.written;
+    });
+    // The user chose to keep the old dictionary rather than lose it.
+    if (result.error == FileErrc::NotKept)
+        return;
     const QString& chosen = dialog1_.FileName;
     QString told;
     switch (result.outcome) {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "dictionary/FileReplace.h"
 #include "optimise/DuplicateRemoval.h"
 #include "ui/BusyCursor.h"
 #include "ui/Conversions.h"
@@ -208,11 +209,13 @@ void Tool2::Command3_Click()
     QString question = QStringLiteral("Sovrascrivere il file?\n%1").arg(ui::FromPath(loaded_->file));
     if (const QString change = ui::FormChange(loaded_->form); !change.isEmpty())
         question += QLatin1Char('\n') + change;
+    if (!CanKeepReplacedFile(loaded_->file))
+        question += QLatin1Char('\n') + ui::NotRecoverable();
     if (services_.Message(this, question, ui::kTitle, ui::Buttons::YesNo) != ui::Answer::Yes)
         return;
     if (!MayOverwrite())
         return;
-    if (!ui::SaveWordList(services_, this, loaded_->file, list1Words_))
+    if (!ui::SaveWordList(services_, this, loaded_->file, list1Words_, ui::Replaced::Kept))
         return;
     // What the file holds now is what was saved, in the game's form.
     loaded_->stamp = StampOf(loaded_->file);

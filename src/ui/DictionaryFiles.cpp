@@ -1,6 +1,7 @@
 #include "ui/DictionaryFiles.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -59,16 +60,32 @@ std::optional<LoadedFile> LoadDictionary(Services& services, const Loader& loade
     return loaded;
 }
 
-bool SaveWordList(Services& services, QWidget* window, const std::filesystem::path& path, const WordList& words)
+bool SaveWordList(Services& services, QWidget* window, const std::filesystem::path& path, const WordList& words,
+                  Replaced replaced)
 {
-    WriteResult result;
-    {
+    const auto save = [&](const ReplaceOptions& options) {
         const BusyCursor busy;
-        result = SaveDictionary(path, words);
-    }
-    if (!result)
+        return SaveDictionary(path, words, options);
+    };
+    const WriteResult result = replaced == Replaced::Kept ? ReplaceKeepingOld(services, window, path, save) : save({});
+    if (!result && result.error != FileErrc::NotKept)
         services.Message(window, SaveFailure(FromPath(path), result.error), kTitle, Buttons::Ok);
     return result.ok;
+}
+
+WriteResult ReplaceKeepingOld(Services& services, QWidget* window, const std::filesystem::path& target,
+                              const std::function<WriteResult(const ReplaceOptions&)>& replace)
+{
+    if (!CanKeepReplacedFile(target))
+        return replace({});
+    WriteResult result = replace({ReplacedName(target, QDateTime::currentDateTime())});
+    if (result.error == FileErrc::NotKept &&
+        services.Message(window, ReplaceWithoutKeeping(FromPath(target), result.cause), kTitle,
+                         Buttons::YesNoDefaultNo) == Answer::Yes)
+        result = replace({});
+    if (result.kept == WriteResult::Kept::BesideTarget)
+        services.Message(window, KeptBeside(FromPath(result.keptAs)), kTitle, Buttons::Ok);
+    return result;
 }
 
 } // namespace lexor::ui

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "dictionary/DictionaryReader.h"
+#include "dictionary/FileReplace.h"
 #include "dictionary/WordList.h"
 
 class QLineEdit;
@@ -53,9 +54,24 @@ struct LoadedFile {
 // Returns nothing when the dialog was cancelled.
 std::optional<LoadedFile> LoadDictionary(Services& services, const Loader& loader, const QString& dropped = QString());
 
+// Whether a save keeps the file it replaces: the optimiser's save over a
+// dictionary does; the comparison's lists, made anew each time, do not.
+enum class Replaced { Discarded, Kept };
+
 // The one procedure by which every window saves words: writes them to path
-// with the dictionary writer. On failure tells the user why and returns
-// false; the old file is left as it was.
-bool SaveWordList(Services& services, QWidget* window, const std::filesystem::path& path, const WordList& words);
+// with the dictionary writer, keeping the file it replaces as asked (see
+// ReplaceKeepingOld). On failure tells the user why and returns false; the
+// old file is left as it was.
+bool SaveWordList(Services& services, QWidget* window, const std::filesystem::path& path, const WordList& words,
+                  Replaced replaced = Replaced::Discarded);
+
+// Runs replace(options), which replaces target, keeping the file it replaces
+// in the system's trash under a name that says what it was and when, where
+// target's folder has one (the question before said otherwise). Should it
+// not be kept after all, the user is asked whether to replace it anyway, and
+// replace runs again without keeping it; should the trash turn it away, the
+// user is told where it stays. Returns what the last replace returned.
+WriteResult ReplaceKeepingOld(Services& services, QWidget* window, const std::filesystem::path& target,
+                              const std::function<WriteResult(const ReplaceOptions&)>& replace);
 
 } // namespace lexor::ui

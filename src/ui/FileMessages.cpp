@@ -19,6 +19,10 @@ QString Reason(const std::error_code& error)
             return QStringLiteral("il file è in uso da parte di un altro programma");
         case FileErrc::LineTooLong:
             return QStringLiteral("il file contiene una riga troppo lunga");
+        case FileErrc::NotKept:
+            return QStringLiteral("la versione attuale non può essere conservata nel Cestino");
+        case FileErrc::FolderWriteProtected:
+            return QStringLiteral("la cartella è protetta da scrittura: non vi si possono creare file");
         }
     }
     using std::errc;
@@ -246,6 +250,32 @@ QString InstalledInGamesForm(const QString& chosen, const ReadResult& read)
         .arg(kGamesForm)
         .arg(read.wordsRead)
         .arg(chosen, findings.join(QStringLiteral(", ")));
+}
+
+std::filesystem::path ReplacedName(const std::filesystem::path& target, const QDateTime& when)
+{
+    const QString stem = FromPath(target.stem());
+    const QString extension = FromPath(target.extension());
+    return ToPath(QStringLiteral("%1 (sostituito il %2)%3")
+                      .arg(stem, when.toString(QStringLiteral("d-M-yyyy HH.mm")), extension));
+}
+
+QString NotRecoverable()
+{
+    return QStringLiteral("Questa cartella non ha un Cestino: il file sostituito non potrà essere recuperato.");
+}
+
+QString ReplaceWithoutKeeping(const QString& target, const std::error_code& cause)
+{
+    return QStringLiteral("Impossibile conservare nel Cestino la versione attuale del file:\n%1\n%2.\n"
+                          "Sostituirla comunque? Non potrà essere recuperata.")
+        .arg(target, Reason(cause));
+}
+
+QString KeptBeside(const QString& kept)
+{
+    return QStringLiteral("Il Cestino non ha accettato la versione precedente, che resta accanto al file come:\n%1")
+        .arg(kept);
 }
 
 QString NoAppFolder()

@@ -2,6 +2,9 @@
 
 #include <system_error>
 
+#include <filesystem>
+
+#include <QDateTime>
 #include <QString>
 
 #include "dictionary/DictionaryReader.h"
@@ -46,6 +49,16 @@ QString AlreadyActive(const QString& chosen);
 QString ChangedWhileInstalled(const QString& chosen);
 // The chosen file was installed in the game's form, not copied as it was.
 QString InstalledInGamesForm(const QString& chosen, const ReadResult& read);
+
+// The name under which a replaced file is kept in the trash, in the target's
+// folder: what it was and when, "LEXOR (sostituito il 9-12-2026 11.04).lexor".
+std::filesystem::path ReplacedName(const std::filesystem::path& target, const QDateTime& when);
+// For the question before a replacement whose folder has no trash.
+QString NotRecoverable();
+// The old file could not be kept in the trash after all: replace it anyway?
+QString ReplaceWithoutKeeping(const QString& target, const std::error_code& cause);
+// The trash turned the old file away, and it stays beside the target.
+QString KeptBeside(const QString& kept);
 
 // The program's folder, where its fixed files live, could not be found.
 QString NoAppFolder();

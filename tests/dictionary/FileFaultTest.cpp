@@ -574,6 +574,23 @@ TEST_F(LinuxOnly_SaveProcess, ReadOnlyFileIsNotReplacedByAUserWhoMayNotWriteIt)
     ExpectOnly(kNew);
 }
 
+// A folder that may not be written into is told apart from a file that may
+// not be: the file itself is writable here.
+TEST_F(LinuxOnly_SaveProcess, ReadOnlyFolderIsToldApartFromAReadOnlyFile)
+{
+    const std::string asNobody = "setpriv --reuid=65534 --regid=65534 --clear-groups";
+    if (!Runs(asNobody + " true"))
+        GTEST_SKIP() << "cannot run a process as another user here";
+    fs::permissions(dir_ / "d.lexor", fs::perms::all);
+    fs::permissions(dir_.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                     fs::perms::others_read | fs::perms::others_exec);
+    const Outcome outcome = Run(asNobody, kSave);
+    fs::permissions(dir_.path(), fs::perms::all);
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.output, "lexor-file:" + std::to_string(static_cast<int>(FileErrc::FolderWriteProtected)));
+    ExpectOnly(kOld);
+}
+
 // Killed as it is about to flush the complete temporary file: the moment it
 // is largest and not yet in the target's place.
 TEST_F(LinuxOnly_SaveProcess, SaveKilledOnTheWayLeavesTheOldFileAndNothingElse)

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDropEvent>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -17,6 +18,11 @@ namespace lexor::test {
 
 WindowTest::WindowTest() : services(game.path())
 {
+#ifndef _WIN32
+    // A replaced file goes to a trash of the test's own, never the user's;
+    // under Wine, the Recycle Bin is in the folder the test run names.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(ui::FromPath(game / "dati")));
+#endif
 }
 
 WindowTest::~WindowTest()

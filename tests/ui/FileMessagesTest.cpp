@@ -18,5 +18,13 @@ TEST(FileMessages, InstallFailureGivesTheFileTheReasonAndAdviceForAFileInUse)
                              "di un altro programma\nChiudere il gioco e riprovare."));
 }
 
+// A save the folder refuses names the folder, not the file.
+TEST(FileMessages, SaveFailureNamesTheFolderWhenItIsTheFolderThatRefuses)
+{
+    EXPECT_EQ(ui::SaveFailure(QStringLiteral("/giochi/Aggiunte.ldv"), FileErrc::FolderWriteProtected),
+              QStringLiteral("Impossibile salvare il file:\n/giochi/Aggiunte.ldv\nla cartella è protetta da scrittura: "
+                             "non vi si possono creare file"));
+}
+
 } // namespace
 } // namespace lexor

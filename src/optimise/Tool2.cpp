@@ -13,6 +13,7 @@
 #include "ui/Design.h"
 #include "ui/DictionaryFiles.h"
 #include "ui/PathDrop.h"
+#include "ui/ResultsArea.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
 #include "ui/WordListModel.h"
@@ -26,10 +27,10 @@ const QString kChooseDictionary = QStringLiteral("Scegli il dizionario da ottimi
 
 // The window's labels: yellow, bold, broken into lines where they are too
 // long for their box.
-QLabel* YellowLabel(QWidget* window, const char* name, const QString& text, QRect geometry, qreal points,
+QLabel* YellowLabel(QWidget* parent, const char* name, const QString& text, QRect geometry, qreal points,
                     Qt::Alignment alignment = Qt::AlignHCenter | Qt::AlignTop)
 {
-    QLabel* label = ui::MakeLabel(window, name, text, geometry, ui::kYellow, alignment, ui::DesignFont(points, true));
+    QLabel* label = ui::MakeLabel(parent, name, text, geometry, ui::kYellow, alignment, ui::DesignFont(points, true));
     label->setWordWrap(true);
     return label;
 }
@@ -80,19 +81,21 @@ void Tool2::CreateControls()
         ui::MakeButton(this, "Command2", QStringLiteral("OTTIMIZZA"), ui::TwipsRect(120, 480, 3375, 495), buttons);
     command5_ =
         ui::MakeButton(this, "Command5", QStringLiteral("CHIUDI"), ui::TwipsRect(3600, 480, 3375, 495), buttons);
-    label2_ = YellowLabel(this, "Label2", QStringLiteral("PAROLE"), ui::TwipsRect(240, 1080, 1935, 255), 9.75);
-    parole_ = YellowLabel(this, "parole", QStringLiteral("0"), ui::TwipsRect(240, 1320, 1935, 375), 13.5);
-    label4_ = YellowLabel(this, "Label4", QStringLiteral("DOPPIE"), ui::TwipsRect(4920, 1080, 1935, 255), 9.75);
+    // Everything from the counts down shows only in the expanded window.
+    auto* results = new ui::ResultsArea(this, ui::ClientHeight(kExpandedHeight, kNonClientAllowance));
+    label2_ = YellowLabel(results, "Label2", QStringLiteral("PAROLE"), ui::TwipsRect(240, 1080, 1935, 255), 9.75);
+    parole_ = YellowLabel(results, "parole", QStringLiteral("0"), ui::TwipsRect(240, 1320, 1935, 375), 13.5);
+    label4_ = YellowLabel(results, "Label4", QStringLiteral("DOPPIE"), ui::TwipsRect(4920, 1080, 1935, 255), 9.75);
     label4_->hide();
-    doppie_ = YellowLabel(this, "doppie", QStringLiteral("0"), ui::TwipsRect(4920, 1320, 1935, 375), 13.5);
+    doppie_ = YellowLabel(results, "doppie", QStringLiteral("0"), ui::TwipsRect(4920, 1320, 1935, 375), 13.5);
     doppie_->hide();
-    list1_ = ui::MakeWordList(this, "List1", list1Model_.get(), ui::TwipsRect(240, 1680, 1935, 2160));
-    list2_ = ui::MakeWordList(this, "List2", list2Model_.get(), ui::TwipsRect(4920, 1680, 1935, 2160));
+    list1_ = ui::MakeWordList(results, "List1", list1Model_.get(), ui::TwipsRect(240, 1680, 1935, 2160));
+    list2_ = ui::MakeWordList(results, "List2", list2Model_.get(), ui::TwipsRect(4920, 1680, 1935, 2160));
     label3_ = YellowLabel(
-        this, "Label3",
+        results, "Label3",
         QStringLiteral("Il dizionario è stato riordinato alfabeticamente e sono state rimosse le parole doppie."),
         ui::TwipsRect(2520, 1200, 2055, 1335), 9.75);
-    command3_ = ui::MakeButton(this, "Command3", QStringLiteral("SALVA OTTIMIZZATO"),
+    command3_ = ui::MakeButton(results, "Command3", QStringLiteral("SALVA OTTIMIZZATO"),
                                ui::TwipsRect(2520, 2520, 2055, 1335), ui::DesignFont(9.75, true));
     WrapCaption(command3_);
 

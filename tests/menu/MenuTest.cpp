@@ -112,6 +112,8 @@ TEST_F(MenuTest, EachButtonDescribesItselfAndEverySurfaceRestoresTheCreditLine)
             ++step;
             MoveOver(button, QPoint(10 + step % 7, 10));
             EXPECT_EQ(Status(), description);
+            // What the pointer shows, a screen reader reads.
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(Get(button))->text(QAccessible::Description), description);
             MoveOver(surface, where);
             EXPECT_EQ(Status(), Menu::kCreditLine);
         }

@@ -1,6 +1,7 @@
 #include "support/WindowTest.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDropEvent>
 #include <QLabel>
@@ -53,6 +54,12 @@ bool WindowTest::Close(const char* button)
         window_->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return destroyed.count() == 1 && window_.isNull();
+}
+
+bool WindowTest::ReaderSees(const char* name) const
+{
+    const QAccessible::State state = QAccessible::queryAccessibleInterface(Get(name))->state();
+    return !state.invisible && !state.offscreen;
 }
 
 Words WindowTest::Items(const char* list) const

@@ -91,6 +91,9 @@ protected:
     // has the focus until the focus comes back to it (at most 30 steps).
     Texts TabRound() const;
 
+    // Whether screen readers report the control called name as showing.
+    bool ReaderSees(const char* name) const;
+
     // The words a list shows, top to bottom, as UTF-8.
     Words Items(const char* list) const;
     // The text of a path box or a label.

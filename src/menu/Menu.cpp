@@ -62,9 +62,7 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, cons
 } // namespace
 
 Menu::Menu(ui::Services& services, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      services_(services), dialog1_(services, this)
+    : QWidget(parent, ui::kFixedWindow), services_(services), dialog1_(services, this)
 {
     InitResources();
     setObjectName(QStringLiteral("Menu"));
@@ -144,8 +142,6 @@ template <class Tool> void Menu::OpenTool()
                menuFrame.y() + (menuFrame.height() - toolFrame.height()) / 2);
     // The menu is only hidden, so closing the tool must not end the program.
     tool->setAttribute(Qt::WA_QuitOnClose, false);
-    // The focus shows from the start, not only once the keyboard moves it.
-    tool->setAttribute(Qt::WA_KeyboardFocusChange);
     connect(tool, &QObject::destroyed, this, &QWidget::show);
     tool->show();
     ui::KeepOnScreen(tool);
@@ -257,8 +253,6 @@ void Menu::showEvent(QShowEvent* event)
     // Also where no window manager hands out the keyboard: the menu takes it
     // whenever it appears, at start and back from a tool.
     activateWindow();
-    // The focus shows from the start, not only once the keyboard moves it.
-    setAttribute(Qt::WA_KeyboardFocusChange);
     QWidget::showEvent(event);
 }
 

@@ -7,6 +7,7 @@
 #include "ui/Fonts.h"
 #include "ui/ItalianTranslation.h"
 #include "ui/QtServices.h"
+#include "ui/VisibleFocus.h"
 
 int main(int argc, char* argv[])
 {
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     lexor::ui::InstallFontSubstitutes();
     lexor::ui::InstallItalianTranslation();
     lexor::ui::InstallAccessibility();
+    lexor::ui::InstallVisibleFocus();
 
     lexor::ui::QtServices services;
     lexor::Menu menu(services);

@@ -57,7 +57,9 @@ Tool2::Tool2(ui::Services& services, QWidget* parent)
     CreateControls();
     SetTabOrder();
     Form_Load();
-    ui::FocusFirstControl(this);
+    // The work starts with choosing a dictionary: the focus starts on "...",
+    // not where the design's tab order begins (CHIUDI, which Return would press).
+    command1_->setFocus();
 }
 
 Tool2::~Tool2() = default;

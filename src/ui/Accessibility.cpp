@@ -76,10 +76,16 @@ QAccessibleInterface* Interface(const QString& className, QObject* object)
 {
     if (!object || !object->isWidgetType())
         return nullptr;
+    auto* widget = static_cast<QWidget*>(object);
     if (auto* progress = qobject_cast<ProgressFrame*>(object))
         return new ProgressBarOfFrame(progress);
     if (className == QLatin1String("QFrame"))
-        return new FrameInReadingOrder(static_cast<QWidget*>(object));
+        return new FrameInReadingOrder(widget);
+    // The toolkit's own windows (dialogs, message boxes) have interfaces of
+    // their own; the program's windows are plain widgets, which would reach
+    // readers as a nameless filler.
+    if (className == QLatin1String("QWidget") && widget->isWindow())
+        return new QAccessibleWidget(widget, QAccessible::Window);
     return nullptr;
 }
 

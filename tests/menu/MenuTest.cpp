@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOption>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -315,6 +316,51 @@ TEST_F(MenuTest, ReadersMeetTheButtonsInColumnOrderWhateverHasTheFocus)
     for (const char* focused : {"Command3", "Command2", "Command4"}) {
         Get(focused)->setFocus();
         EXPECT_EQ(order(), column) << focused;
+    }
+}
+
+// Each window opens as a window named by its title, which readers announce,
+// with the focus where its work starts, drawn from the start; its size is
+// fixed, so it offers no maximise.
+TEST_F(MenuTest, EachWindowIsAnnouncedByItsTitleAndShowsWhereTheKeyboardStarts)
+{
+    struct Opened {
+        const char* button; // opens the window; nullptr: the menu itself
+        QString title;
+        const char* focus;
+    };
+    const Opened windows[] = {
+        {nullptr, QStringLiteral("LEXOR Tools"), "Command1"},
+        {"Command1", QStringLiteral("LEXOR Tools - Confrontatore di Dizionari"), "Text1"},
+        {"Command2", QStringLiteral("LEXOR Tools - Ottimizzatore"), "Command1"},
+    };
+    for (const Opened& opened : windows) {
+        SCOPED_TRACE(opened.title.toStdString());
+        if (opened.button)
+            Get<QPushButton>(opened.button)->click();
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        const auto shown =
+            std::find_if(windows.begin(), windows.end(), [](const QWidget* w) { return w->isVisible(); });
+        ASSERT_NE(shown, windows.end());
+        QWidget* const window = *shown;
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(window);
+        EXPECT_EQ(reader->role(), QAccessible::Window);
+        EXPECT_EQ(reader->text(QAccessible::Name), opened.title);
+        EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+        EXPECT_TRUE(window->windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
+
+        QWidget* focus = window->focusWidget();
+        ASSERT_NE(focus, nullptr);
+        EXPECT_EQ(focus->objectName(), QLatin1String(opened.focus));
+        QStyleOption drawn;
+        drawn.initFrom(focus);
+        EXPECT_TRUE(drawn.state & QStyle::State_HasFocus);
+        EXPECT_TRUE(drawn.state & QStyle::State_KeyboardFocusChange);
+        if (window != &menu) {
+            window->close();
+            FlushDeletes();
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "ui/Accessibility.h"
 #include "ui/ItalianTranslation.h"
+#include "ui/VisibleFocus.h"
 
 int main(int argc, char** argv)
 {
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
     // Tests see the texts a user sees.
     lexor::ui::InstallItalianTranslation();
     lexor::ui::InstallAccessibility();
+    lexor::ui::InstallVisibleFocus();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -15,6 +15,7 @@
 #include "ui/Design.h"
 #include "ui/DictionaryFiles.h"
 #include "ui/FileMessages.h"
+#include "ui/PathBox.h"
 #include "ui/PathDrop.h"
 #include "ui/ProgressFrame.h"
 #include "ui/ResultsArea.h"
@@ -76,17 +77,12 @@ void Tool1::CreateControls()
     const QFont large = ui::DesignFont(13.5, true);
     auto* label1 = ui::MakeLabel(this, "Label1", QStringLiteral("Originale:"), ui::TwipsRect(240, 165, 1095, 255),
                                  ui::kYellow, left, label);
-    text1_ = ui::MakeControl<QLineEdit>(this, "Text1", ui::TwipsRect(1320, 120, 5415, 285));
+    text1_ = ui::MakeControl<ui::PathBox>(this, "Text1", ui::TwipsRect(1320, 120, 5415, 285));
     auto* command1 = ui::MakeButton(this, "Command1", QStringLiteral("..."), ui::TwipsRect(6720, 120, 495, 300), small);
     auto* label2 = ui::MakeLabel(this, "Label2", QStringLiteral("Modificato:"), ui::TwipsRect(240, 525, 1095, 255),
                                  ui::kYellow, left, label);
-    text2_ = ui::MakeControl<QLineEdit>(this, "Text2", ui::TwipsRect(1320, 480, 5415, 285));
+    text2_ = ui::MakeControl<ui::PathBox>(this, "Text2", ui::TwipsRect(1320, 480, 5415, 285));
     auto* command2 = ui::MakeButton(this, "Command2", QStringLiteral("..."), ui::TwipsRect(6720, 480, 495, 300), small);
-    // Only the file dialog fills the path boxes: a typed path would never be read.
-    for (QLineEdit* box : {text1_, text2_}) {
-        box->setFont(small);
-        box->setReadOnly(true);
-    }
     const QFont buttons = ui::DesignFont(12, true);
     auto* command5 =
         ui::MakeButton(this, "Command5", QStringLiteral("CONFRONTA"), ui::TwipsRect(120, 840, 3495, 495), buttons);

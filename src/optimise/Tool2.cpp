@@ -12,6 +12,7 @@
 #include "ui/Conversions.h"
 #include "ui/Design.h"
 #include "ui/DictionaryFiles.h"
+#include "ui/PathBox.h"
 #include "ui/PathDrop.h"
 #include "ui/ResultsArea.h"
 #include "ui/Services.h"
@@ -68,13 +69,11 @@ void Tool2::CreateControls()
 {
     label1_ = YellowLabel(this, "Label1", QStringLiteral("Da ottimizzare:"), ui::TwipsRect(120, 165, 1455, 255), 8.25,
                           Qt::AlignLeft | Qt::AlignTop);
-    // The path row in the design's regular 8.25 pt, as the comparison's.
-    const QFont small = ui::DesignFont(8.25, false);
-    text1_ = ui::MakeControl<QLineEdit>(this, "Text1", ui::TwipsRect(1560, 120, 4935, 285));
-    text1_->setFont(small);
-    // Only the file dialog fills the path box: the save goes where the words came from.
-    text1_->setReadOnly(true);
-    command1_ = ui::MakeButton(this, "Command1", QStringLiteral("..."), ui::TwipsRect(6480, 120, 495, 300), small);
+    // The save goes where the words came from: only the program fills the box.
+    text1_ = ui::MakeControl<ui::PathBox>(this, "Text1", ui::TwipsRect(1560, 120, 4935, 285));
+    // "..." in the path box's regular 8.25 pt, as the comparison's.
+    command1_ = ui::MakeButton(this, "Command1", QStringLiteral("..."), ui::TwipsRect(6480, 120, 495, 300),
+                               ui::DesignFont(8.25, false));
     // A file dropped on the path row loads as if chosen with "...".
     auto* row = new ui::PathDrop(this, [this](const QString& path) { LoadFile(path); });
     row->Watch({label1_, text1_, command1_});

@@ -8,9 +8,12 @@
 #include <QListView>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -591,6 +594,26 @@ TEST_F(Tool1Test, EachDialogSaysWhatItChoosesAndEnterPressesTheFocusedButton)
     Press(Qt::Key_Return);
     EXPECT_EQ(BoxTexts(), Texts{kRefused});
     EXPECT_FALSE(window.isNull());
+}
+
+// A path box takes no typing, so it shows no text cursor; it still shows
+// that it has the focus, also in the Windows style, which draws nothing else
+// on it.
+TEST_F(Tool1Test, PathBoxesShowTheFocusInEveryStyle)
+{
+    Get("Text1")->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    ASSERT_TRUE(Get("Text1")->hasFocus());
+    for (const QString& name : {QStringLiteral("Windows"), QStringLiteral("Fusion")}) {
+        SCOPED_TRACE(name.toStdString());
+        const std::unique_ptr<QStyle> style(QStyleFactory::create(name));
+        ASSERT_NE(style, nullptr);
+        for (const char* box : {"Text1", "Text2"})
+            Get(box)->setStyle(style.get());
+        EXPECT_NE(Get("Text1")->grab().toImage(), Get("Text2")->grab().toImage());
+        for (const char* box : {"Text1", "Text2"})
+            Get(box)->setStyle(nullptr);
+    }
 }
 
 // Every control that takes the focus has an Italian name for screen readers,

@@ -1,13 +1,20 @@
 #include "ui/QtServices.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
+#include <QSpacerItem>
+#include <QStyle>
 
 #include "dictionary/ProgramFolder.h"
 #include "ui/Design.h"
@@ -35,6 +42,56 @@ void DropIconColumn(QMessageBox& box)
     grid->getItemPosition(grid->indexOf(label), &row, &column, &rowSpan, &columnSpan);
     grid->removeWidget(label);
     grid->addWidget(label, row, 0, rowSpan, grid->columnCount());
+}
+
+// A window manager draws a title in a face of its own, bold as a rule,
+// centred between the window's icon on one side and up to three buttons on
+// the other, each about a title bar high: the width that needs, so the
+// title is not cut short.
+int TitleBarWidth(const QString& title, const QWidget& window)
+{
+    QFont face = QApplication::font("QMdiSubWindowTitleBar");
+    face.setBold(true);
+    const int button = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
+    return QFontMetrics(face).horizontalAdvance(title) + 2 * 3 * button;
+}
+
+// Where a piece of a run of text without blanks ends when at most width
+// pixels of it fit on a line: after the last path separator that fits, or
+// after the last character that fits; never inside a character.
+qsizetype PieceEnd(const QString& run, const QFontMetrics& metrics, int width)
+{
+    qsizetype fit = 1;
+    while (fit < run.size() && metrics.horizontalAdvance(run.left(fit + 1)) <= width)
+        ++fit;
+    if (fit < run.size() && run[fit].isLowSurrogate())
+        fit += fit > 1 ? -1 : 1;
+    const qsizetype separator =
+        std::max(run.lastIndexOf(QLatin1Char('\\'), fit - 1), run.lastIndexOf(QLatin1Char('/'), fit - 1));
+    return separator > 0 ? separator + 1 : std::max<qsizetype>(fit, 1);
+}
+
+// A box breaks its lines only at blanks, so a run of text without one (a
+// path, a long folder name) wider than the box would be cut off at its
+// edge: such a run is broken into lines of at most width pixels.
+QString BreakLongRuns(const QString& text, const QFontMetrics& metrics, int width)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        QStringList runs = line.split(QLatin1Char(' '));
+        for (QString& run : runs) {
+            QStringList pieces;
+            while (metrics.horizontalAdvance(run) > width) {
+                const qsizetype end = PieceEnd(run, metrics, width);
+                pieces.push_back(run.left(end));
+                run.remove(0, end);
+            }
+            pieces.push_back(run);
+            run = pieces.join(QLatin1Char('\n'));
+        }
+        line = runs.join(QLatin1Char(' '));
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 // The control that has the keyboard in parent's window, before a box or
@@ -82,6 +139,20 @@ std::unique_ptr<QMessageBox> QtServices::MakeBox(QWidget* parent, const QString&
         box->setStandardButtons(QMessageBox::Ok);
     }
     DropIconColumn(*box);
+    auto* grid = qobject_cast<QGridLayout*>(box->layout());
+    auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (grid && label) {
+        const QMargins margins = grid->contentsMargins();
+        const int sides = margins.left() + margins.right();
+        // As wide as its title needs: an empty row of that width.
+        grid->addItem(new QSpacerItem(TitleBarWidth(title, *box) - sides, 0, QSizePolicy::Fixed, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+        // No run of its text cut off: the box grows to the widest run, up to
+        // the width at which it starts breaking lines at blanks (half the
+        // screen, at most 500 pixels), with a pixel to spare either side.
+        const int screenWidth = box->screen()->availableGeometry().width();
+        box->setText(BreakLongRuns(text, QFontMetrics(label->font()), std::min(screenWidth / 2, 500) - sides - 2));
+    }
     // Nor pictures on the buttons, which some styles add.
     for (QAbstractButton* button : box->buttons())
         button->setIcon(QIcon());

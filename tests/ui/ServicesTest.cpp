@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -117,6 +122,41 @@ TEST(QtServices, TheKeyboardComesBackToTheControlThatHadIt)
     }
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_EQ(QApplication::focusWidget(), first);
+}
+
+// A window manager draws the title bold and centred, with the box's icon
+// on one side and its buttons on the other: even a box of a few words
+// leaves it room.
+TEST(QtServices, ABoxIsAsWideAsItsTitleNeeds)
+{
+    const QString title = QStringLiteral("LEXOR Tools");
+    const auto box = ui::QtServices::MakeBox(nullptr, QStringLiteral("File salvato!"), title, ui::Buttons::Ok);
+    box->show();
+    QFont titleFace = QApplication::font("QMdiSubWindowTitleBar");
+    titleFace.setBold(true);
+    const int button = box->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, box.get());
+    EXPECT_GE(box->width(), QFontMetrics(titleFace).horizontalAdvance(title) + 2 * 3 * button);
+}
+
+// A path longer than a box can be is broken into lines, after a separator
+// where it can be: every character shows, none is cut off at the edge.
+TEST(QtServices, ALongPathIsBrokenIntoLinesAndNothingIsCutOff)
+{
+    const QString path =
+        QStringLiteral("C:\\Giochi\\LEXOR\\") + QString(208, QLatin1Char('x')) + QStringLiteral("\\Dizionario.lexor");
+    const QString text = QStringLiteral("Impossibile salvare il file:\n") + path + QStringLiteral("\nAccesso negato.");
+    const auto box = ui::QtServices::MakeBox(nullptr, text, QStringLiteral("LEXOR Tools"), ui::Buttons::Ok);
+    box->show();
+    const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_NE(label, nullptr);
+    const QStringList lines = box->text().split(QLatin1Char('\n'));
+    EXPECT_EQ(box->text().remove(QLatin1Char('\n')), QString(text).remove(QLatin1Char('\n')));
+    ASSERT_GT(lines.size(), 4);
+    EXPECT_EQ(lines[1], QStringLiteral("C:\\Giochi\\LEXOR\\"));
+    const QFontMetrics metrics(label->font());
+    for (const QString& line : lines)
+        for (const QString& run : line.split(QLatin1Char(' ')))
+            EXPECT_LE(metrics.horizontalAdvance(run), label->contentsRect().width()) << run.toStdString();
 }
 
 TEST(QtServices, QuestionThatKeepsByDefaultAnswersNoToEnter)

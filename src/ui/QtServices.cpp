@@ -1,22 +1,29 @@
 #include "ui/QtServices.h"
 
 #include <algorithm>
+#include <system_error>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QIcon>
+#include <QIdentityProxyModel>
 #include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QSpacerItem>
 #include <QStyle>
+#include <QUrl>
 
 #include "dictionary/ProgramFolder.h"
+#include "ui/Conversions.h"
 #include "ui/Design.h"
 
 namespace lexor::ui {
@@ -92,6 +99,70 @@ QString BreakLongRuns(const QString& text, const QFontMetrics& metrics, int widt
         line = runs.join(QLatin1Char(' '));
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+// The nearest folder that exists on the way up from folder: a dialog asked
+// to open in a missing folder would open in its parent with the missing
+// folder's name typed in as the file to open.
+QString ExistingFolder(const QString& folder)
+{
+    std::filesystem::path path = ToPath(folder);
+    std::error_code error;
+    while (!path.empty() && !std::filesystem::is_directory(path, error) && path.has_relative_path())
+        path = path.parent_path();
+    return FromPath(path);
+}
+
+// The details the file dialog shows of each file, in Italian whatever the
+// system's language: the toolkit writes sizes and dates in the system's
+// and has no Italian for a folder's kind.
+class ItalianDetails : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files || !index.isValid())
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex file = mapToSource(index);
+        const QLocale italian;
+        switch (index.column()) {
+        case 1:
+            return files->isDir(file) ? QString() : italian.formattedDataSize(files->size(file));
+        case 2:
+            if (files->fileInfo(file).isRoot())
+                return QStringLiteral("Unità");
+            if (files->isDir(file))
+                return QStringLiteral("Cartella");
+            break;
+        case 3:
+            return italian.toString(files->lastModified(file), QLocale::ShortFormat);
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
+// The program's one file dialog: the toolkit's own, not the system's, as it
+// speaks Italian on any system and hands the keyboard back when it closes,
+// which Windows' own dialog under Wine with a window manager does not. It is
+// made on first use and never destroyed: the toolkit's dialog writes its
+// history, last folder and layout into the user's settings (the registry on
+// Windows) as it is destroyed, and the program stores nothing between runs.
+// What it reads from there as it is made is put back to the toolkit's
+// defaults.
+QFileDialog& TheFileDialog()
+{
+    static QPointer<QFileDialog> dialog;
+    if (!dialog) {
+        dialog = new QFileDialog;
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        dialog->setViewMode(QFileDialog::Detail);
+        dialog->setSidebarUrls({QUrl(QStringLiteral("file:")), QUrl::fromLocalFile(QDir::homePath())});
+        dialog->setProxyModel(new ItalianDetails(dialog));
+    }
+    return *dialog;
 }
 
 // The control that has the keyboard in parent's window, before a box or
@@ -173,13 +244,26 @@ Answer QtServices::Message(QWidget* parent, const QString& text, const QString& 
 QString QtServices::OpenFile(QWidget* parent, const QString& title, const QString& initialDir, const QString& filter)
 {
     const QPointer<QWidget> focus = FocusOf(parent);
-    // The toolkit's own dialog, not the system's: it speaks Italian on any
-    // system, and it hands the keyboard back when it closes, which Windows'
-    // own dialog under Wine with a window manager does not.
-    const QString chosen =
-        QFileDialog::getOpenFileName(parent, title, initialDir, filter, nullptr, QFileDialog::DontUseNativeDialog);
+    QFileDialog& dialog = TheFileDialog();
+    const Qt::WindowFlags flags = dialog.windowFlags();
+    // Over the window that opens it, and let go before that window goes.
+    dialog.setParent(parent ? parent->window() : nullptr, flags);
+    dialog.setWindowTitle(title);
+    dialog.setNameFilter(filter);
+    dialog.setDirectory(ExistingFolder(initialDir));
+    dialog.setHistory({});
+    // The name typed in at its last opening goes too; the dialog has no call for that.
+    if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        name->clear();
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    const QString file = chosen ? QDir::toNativeSeparators(dialog.selectedFiles().constFirst()) : QString();
+    // A list of completions the name box has open outlives the dialog's
+    // closing, and would catch the next click.
+    if (QWidget* completions = QApplication::activePopupWidget())
+        completions->close();
+    dialog.setParent(nullptr, flags);
     GiveFocusBack(parent, focus);
-    return chosen.isEmpty() ? QString() : QDir::toNativeSeparators(chosen);
+    return file;
 }
 
 std::filesystem::path QtServices::AppFolder() const

@@ -8,8 +8,9 @@ class QMessageBox;
 
 namespace lexor::ui {
 
-// The real desktop: QMessageBox, the toolkit's own QFileDialog and the
-// executable's folder as the system gives it.
+// The real desktop: QMessageBox, the toolkit's own QFileDialog, Italian in
+// every detail and keeping nothing between runs, and the executable's folder
+// as the system gives it.
 class QtServices : public Services {
 public:
     Answer Message(QWidget* parent, const QString& text, const QString& title, Buttons buttons) override;

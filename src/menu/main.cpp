@@ -11,6 +11,7 @@
 
 int main(int argc, char* argv[])
 {
+    lexor::ui::ChooseTextRenderer();
     QApplication app(argc, argv);
     QApplication::setApplicationName(lexor::ui::kTitle);
     QApplication::setApplicationVersion(QStringLiteral(LEXOR_VERSION));

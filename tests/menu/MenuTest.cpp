@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -234,10 +235,11 @@ TEST_F(MenuTest, EveryDescriptionFitsTheStatusLine)
             << text.toStdString() << " in " << QFontInfo(label->font()).family().toStdString();
 }
 
-// Every text is drawn in a scalable face, so it takes its design size at any
-// screen scale, and one with a bold cut where the design asks for bold. On
-// Windows a family can also resolve to a bitmap face, which comes in a few
-// fixed sizes and is made bold by thickening its regular letters.
+// Every text, the boxes' and the file dialog's included, is drawn in a
+// scalable face, so it takes its design size at any screen scale, and one
+// with a bold cut where the design asks for bold. On Windows a family can
+// also resolve to a bitmap face, which comes in a few fixed sizes and is
+// made bold by thickening its regular letters.
 TEST_F(MenuTest, EveryTextIsDrawnInAnOutlineFaceOfItsWeight)
 {
 #ifdef _WIN32
@@ -249,9 +251,11 @@ TEST_F(MenuTest, EveryTextIsDrawnInAnOutlineFaceOfItsWeight)
     auto* tool1 = new Tool1(services);
     auto* tool2 = new Tool2(services);
     const auto box = ui::QtServices::MakeBox(nullptr, QStringLiteral("Proseguire?"), ui::kTitle, ui::Buttons::YesNo);
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     std::string notOutline;
     std::string notBold;
-    for (QWidget* window : std::initializer_list<QWidget*>{&menu, tool1, tool2, box.get()}) {
+    for (QWidget* window : std::initializer_list<QWidget*>{&menu, tool1, tool2, box.get(), &dialog}) {
         QList<QWidget*> controls = window->findChildren<QWidget*>();
         controls.prepend(window);
         for (QWidget* control : controls) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/Accessibility.h"
+#include "ui/Fonts.h"
 #include "ui/ItalianTranslation.h"
 #include "ui/VisibleFocus.h"
 
@@ -10,6 +11,8 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // On a real display, the program's text renderer.
+    lexor::ui::ChooseTextRenderer();
     QApplication app(argc, argv);
     // Tests see the texts a user sees.
     lexor::ui::InstallItalianTranslation();

@@ -659,6 +659,15 @@ TEST_F(Tool1Test, ScreenReadersCanTellEveryControlApartAndFollowTheBar)
     for (const auto& [control, expected] : names)
         EXPECT_EQ(name(control), QString::fromUtf8(expected)) << control;
 
+    // Top to bottom: the path rows, the buttons, the bar, then the results.
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(window.data());
+    Texts order;
+    for (int i = 0; i < reader->childCount(); ++i)
+        order.push_back(reader->child(i)->object()->objectName());
+    EXPECT_EQ(order, (Texts{"Label1", "Text1", "Command1", "Label2", "Text2", "Command2", "Command5", "Command3",
+                            "Frame1", QString()}));
+    EXPECT_EQ(reader->child(reader->childCount() - 1)->object(), Get("List3")->parent());
+
     QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(Get("Frame1"));
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->role(), QAccessible::ProgressBar);

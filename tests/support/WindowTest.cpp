@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -22,8 +23,11 @@ WindowTest::WindowTest() : services(game.path())
 
 WindowTest::~WindowTest()
 {
+    // The desktop's one file dialog lives as long as the program, as it
+    // would write the user's settings as it goes (QtServices).
     for (QWidget* window : QApplication::topLevelWidgets())
-        delete window;
+        if (!qobject_cast<QFileDialog*>(window))
+            delete window;
 }
 
 void WindowTest::SetUpTestSuite()

@@ -46,7 +46,8 @@ template <class Tool> constexpr int ExpandedHeight()
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest();
-    // Deletes every window the test left open.
+    // Deletes every window the test left open; the desktop's file dialog,
+    // kept for the whole run, stays.
     ~WindowTest() override;
     static void SetUpTestSuite();
 

@@ -3,10 +3,13 @@
 # After `make windows`: shows the real lexor-tools.exe as a player sees it
 # under Wine, with the windows platform plugin on a virtual display, at each
 # display scale given as Windows' dots per inch (default 96 120 144, that is
-# 100%, 125% and 150%). At each scale it optimises the game's dictionary and
-# compares the two sample dictionaries, chosen in the program's file dialog,
-# and keeps pictures of the whole screen in BUILD_WIN/screens/:
-#   DPI-menu.png, DPI-tool2.png (optimised), DPI-tool1.png (compared).
+# 100%, 125% and 150%). At each scale it shows the activation's warning and
+# file dialog, optimises a copy of the game's dictionary in a folder named
+# "PROVA I! Il" (narrow letters, which a renderer can lose) and compares the
+# two sample dictionaries, chosen in the program's file dialog, and keeps
+# pictures of the whole screen in BUILD_WIN/screens/:
+#   DPI-menu.png, DPI-box.png (the warning), DPI-dialog.png (the file
+#   dialog), DPI-tool2.png (optimised), DPI-tool1.png (compared).
 # Nothing is saved: the files loaded stay as they are.
 #   BUILD_WIN  build folder of `make windows` (default build-win)
 set -euo pipefail
@@ -26,6 +29,9 @@ if [ ! -x "$game/lexor-tools.exe" ] || [ ! -d "$BUILD_WIN/wine-prefix" ]; then
 fi
 screens="$BUILD_WIN/screens"
 mkdir -p "$screens"
+narrow="$PWD/$screens/PROVA I! Il"
+mkdir -p "$narrow"
+cp "$game/LEXOR.lexor" "$narrow/LEXOR.lexor"
 
 export WINEPREFIX="$PWD/$BUILD_WIN/wine-prefix"
 export WINEDEBUG=-all
@@ -68,11 +74,21 @@ for dpi in "${dpis[@]}"; do
   sleep 1
   import -window root "$screens/$dpi-menu.png"
   # The menu's buttons sit in Frame1 at 0,2520 twips, 120 twips in, 6540 x 495.
+  click "$menu" 226 264 # Attiva Dizionario
+  sleep 2
+  import -window root "$screens/$dpi-box.png"
+  xdotool key Return
+  wait_window 'Scegli il dizionario da attivare' >/dev/null || fail "no file dialog at $scale%"
+  sleep 2
+  import -window root "$screens/$dpi-dialog.png"
+  xdotool key Escape
+  wait_gone 'Scegli il dizionario da attivare' || fail "Escape did not close the file dialog at $scale%"
+  sleep 1
   click "$menu" 226 232
   tool2=$(wait_window 'LEXOR Tools - Ottimizzatore') || fail "no optimiser at $scale%"
   sleep 1
   click "$tool2" 448 18 # "..."
-  choose "$game/LEXOR.lexor"
+  choose "$narrow/LEXOR.lexor"
   click "$tool2" 120 48 # OTTIMIZZA
   sleep 2
   import -window root "$screens/$dpi-tool2.png"
@@ -95,5 +111,5 @@ for dpi in "${dpis[@]}"; do
   wait "$program" 2>/dev/null || true
   program=
   wineserver -k 2>/dev/null || true
-  echo "$scale%: $screens/$dpi-menu.png, $dpi-tool2.png, $dpi-tool1.png"
+  echo "$scale%: $screens/$dpi-menu.png, $dpi-box.png, $dpi-dialog.png, $dpi-tool2.png, $dpi-tool1.png"
 done

@@ -5,8 +5,9 @@
 # appears, "Confronta due Dizionari" shows the comparison window, "CHIUDI"
 # brings the menu back and "Esci" ends the program with exit code 0. Then
 # with the keyboard alone, without and with a window manager: Return presses
-# the focused button, the file dialog is titled with what it chooses, and
-# after it closes Tab and the space bar still reach "CHIUDI", and "Esci".
+# the focused button, the file dialog is titled with what it chooses, every
+# Return counts after a box closed with one, and after the dialog and the
+# boxes Tab and the space bar still reach "CHIUDI", and "Esci".
 # Saves a picture of the menu, and one of the file dialog beside it
 # (SCREENSHOT with -dialog before its extension).
 # Called by scripts/test-windows.sh, which sets up the display and prefix.
@@ -90,16 +91,29 @@ keyboard_round() {
   keys Escape
   wait_gone "$dialog_title" || fail "Escape did not close the file dialog ($how)"
   sleep 1
-  # Back on "...": the original's second row, CONFRONTA, then CHIUDI.
-  keys Tab Tab Tab Tab space
-  wait_gone "$tool1_title" || fail "after the file dialog the keyboard did not reach \"CHIUDI\" ($how)"
+  # Back on "...": the original's second row, then CONFRONTA, which with
+  # nothing loaded answers with a box (titled as the menu, which is hidden).
+  # Every Return counts, the first after a box closed with one too.
+  keys Tab Tab Tab Return
+  wait_window "$menu_title" >/dev/null || fail "Return did not press \"CONFRONTA\" ($how)"
+  keys Return
+  wait_gone "$menu_title" || fail "Return did not close the box ($how)"
+  sleep 1
+  keys Return
+  wait_window "$menu_title" >/dev/null || fail "the first Return after a box closed with Return was lost ($how)"
+  keys Return
+  wait_gone "$menu_title" || fail "Return did not close the box again ($how)"
+  sleep 1
+  # Then CHIUDI.
+  keys Tab space
+  wait_gone "$tool1_title" || fail "after the file dialog and the boxes the keyboard did not reach \"CHIUDI\" ($how)"
   menu=$(wait_window "$menu_title") || fail "\"CHIUDI\" did not bring the menu back ($how)"
   point_at "$menu"
   sleep 1
   keys Tab Tab Tab Return
   wait_exit "$how"
   say "with the keyboard alone $how: Return presses the focused button, the dialog says what it chooses," \
-    "and after it closes the keyboard reaches \"CHIUDI\" and \"Esci\""
+    "every Return after a box counts, and the keyboard then reaches \"CHIUDI\" and \"Esci\""
 }
 
 screenshot=$(realpath -m "$screenshot")

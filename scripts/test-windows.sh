@@ -100,12 +100,28 @@ EOF
 fi
 
 # Debian's Wine finds its own fonts only inside the prefix. Liberation Sans
-# and Serif stand in for Arial and Times New Roman, as on Windows.
+# and Serif stand in for Arial and Times New Roman, as on Windows. Each is
+# also registered as Windows' font installer does, since the program's text
+# renderer looks faces up there.
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
 mkdir -p "$fonts"
 cp -u /usr/share/wine/fonts/* "$fonts/"
 cp -u /usr/share/fonts/truetype/liberation/LiberationSans-*.ttf \
   /usr/share/fonts/truetype/liberation/LiberationSerif-*.ttf "$fonts/"
+for face in "$fonts"/Liberation*.ttf; do
+  file=$(basename "$face")
+  style=${file#*-}
+  style=${style%.ttf}
+  family=${file%%-*}
+  name="Liberation ${family#Liberation}"
+  case $style in
+  Regular) ;;
+  BoldItalic) name="$name Bold Italic" ;;
+  *) name="$name $style" ;;
+  esac
+  "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v "$name (TrueType)" \
+    /t REG_SZ /d "$file" /f >/dev/null 2>&1 || fail "could not register $file"
+done
 fontdir='C:\windows\Fonts'
 booted=$(now)
 

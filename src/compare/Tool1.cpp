@@ -15,8 +15,10 @@
 #include "ui/Design.h"
 #include "ui/DictionaryFiles.h"
 #include "ui/FileMessages.h"
+#include "ui/PathBox.h"
 #include "ui/PathDrop.h"
 #include "ui/ProgressFrame.h"
+#include "ui/ResultsArea.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
 #include "ui/WordListModel.h"
@@ -75,17 +77,12 @@ void Tool1::CreateControls()
     const QFont large = ui::DesignFont(13.5, true);
     auto* label1 = ui::MakeLabel(this, "Label1", QStringLiteral("Originale:"), ui::TwipsRect(240, 165, 1095, 255),
                                  ui::kYellow, left, label);
-    text1_ = ui::MakeControl<QLineEdit>(this, "Text1", ui::TwipsRect(1320, 120, 5415, 285));
+    text1_ = ui::MakeControl<ui::PathBox>(this, "Text1", ui::TwipsRect(1320, 120, 5415, 285));
     auto* command1 = ui::MakeButton(this, "Command1", QStringLiteral("..."), ui::TwipsRect(6720, 120, 495, 300), small);
     auto* label2 = ui::MakeLabel(this, "Label2", QStringLiteral("Modificato:"), ui::TwipsRect(240, 525, 1095, 255),
                                  ui::kYellow, left, label);
-    text2_ = ui::MakeControl<QLineEdit>(this, "Text2", ui::TwipsRect(1320, 480, 5415, 285));
+    text2_ = ui::MakeControl<ui::PathBox>(this, "Text2", ui::TwipsRect(1320, 480, 5415, 285));
     auto* command2 = ui::MakeButton(this, "Command2", QStringLiteral("..."), ui::TwipsRect(6720, 480, 495, 300), small);
-    // Only the file dialog fills the path boxes: a typed path would never be read.
-    for (QLineEdit* box : {text1_, text2_}) {
-        box->setFont(small);
-        box->setReadOnly(true);
-    }
     const QFont buttons = ui::DesignFont(12, true);
     auto* command5 =
         ui::MakeButton(this, "Command5", QStringLiteral("CONFRONTA"), ui::TwipsRect(120, 840, 3495, 495), buttons);
@@ -102,17 +99,19 @@ void Tool1::CreateControls()
     label7_ = ui::MakeLabel(frame1_, "Label7", QStringLiteral("0%"), ui::TwipsRect(120, 240, kTrackWidth, 375),
                             ui::kDarkBlue, centred, large);
 
-    ui::MakeLabel(this, "Label4", QStringLiteral("AGGIUNTE"), ui::TwipsRect(240, 2220, 1935, 375), ui::kGreen, centred,
-                  large);
-    list3_ = ui::MakeWordList(this, "List3", list3Model_.get(), ui::TwipsRect(240, 2640, 1935, 1560));
-    ui::MakeLabel(this, "Label3", QStringLiteral("MANCANTI"), ui::TwipsRect(2400, 2220, 1935, 375), ui::kGreen, centred,
-                  large);
-    list1_ = ui::MakeWordList(this, "List1", list1Model_.get(), ui::TwipsRect(2400, 2640, 1935, 1560));
-    auto* command4 =
-        ui::MakeButton(this, "Command4", QStringLiteral("SALVA AGGIUNTE"), ui::TwipsRect(4560, 2260, 2535, 975), large);
-    auto* command6 =
-        ui::MakeButton(this, "Command6", QStringLiteral("SALVA MANCANTI"), ui::TwipsRect(4560, 3240, 2535, 975), large);
-    list2_ = ui::MakeWordList(this, "List2", list2Model_.get(), ui::TwipsRect(4560, 2640, 1935, 1560));
+    // Everything from the headings down shows only in the expanded window.
+    auto* results = new ui::ResultsArea(this, ui::ClientHeight(kExpandedHeight, kNonClientAllowance));
+    ui::MakeLabel(results, "Label4", QStringLiteral("AGGIUNTE"), ui::TwipsRect(240, 2220, 1935, 375), ui::kGreen,
+                  centred, large);
+    list3_ = ui::MakeWordList(results, "List3", list3Model_.get(), ui::TwipsRect(240, 2640, 1935, 1560));
+    ui::MakeLabel(results, "Label3", QStringLiteral("MANCANTI"), ui::TwipsRect(2400, 2220, 1935, 375), ui::kGreen,
+                  centred, large);
+    list1_ = ui::MakeWordList(results, "List1", list1Model_.get(), ui::TwipsRect(2400, 2640, 1935, 1560));
+    auto* command4 = ui::MakeButton(results, "Command4", QStringLiteral("SALVA AGGIUNTE"),
+                                    ui::TwipsRect(4560, 2260, 2535, 975), large);
+    auto* command6 = ui::MakeButton(results, "Command6", QStringLiteral("SALVA MANCANTI"),
+                                    ui::TwipsRect(4560, 3240, 2535, 975), large);
+    list2_ = ui::MakeWordList(results, "List2", list2Model_.get(), ui::TwipsRect(4560, 2640, 1935, 1560));
     list2_->setVisible(false);
 
     // Screen readers name each control by the caption beside it, or by what
@@ -145,10 +144,17 @@ void Tool1::SetProgress(int percent, int barPixels)
     frame1_->SetPercent(percent);
 }
 
+void Tool1::SetResultTip(QListView* list, const QString& tip)
+{
+    list->setToolTip(tip);
+    // A list's reader reads its description, not its tooltip.
+    list->setAccessibleDescription(tip);
+}
+
 void Tool1::ClearResultTooltips()
 {
-    list3_->setToolTip(QString());
-    list1_->setToolTip(QString());
+    SetResultTip(list3_, QString());
+    SetResultTip(list1_, QString());
 }
 
 void Tool1::Form_Load()
@@ -238,8 +244,8 @@ void Tool1::Command5_Click()
     list2Model_->Refresh();
     text1_->clear();
     text2_->clear();
-    list3_->setToolTip(Parole(list3Words_.ListCount()));
-    list1_->setToolTip(Parole(list1Words_.ListCount()));
+    SetResultTip(list3_, Parole(list3Words_.ListCount()));
+    SetResultTip(list1_, Parole(list1Words_.ListCount()));
 }
 
 void Tool1::SaveResult(const WordList& words, std::string_view fileName, const QString& emptyMessage)

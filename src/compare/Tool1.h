@@ -50,6 +50,9 @@ private:
     void LoadOriginal(const QString& dropped);
     void LoadModified(const QString& dropped);
     void SetProgress(int percent, int barPixels);
+    // The count a result list shows when the pointer rests on it, which
+    // screen readers read with the list.
+    void SetResultTip(QListView* list, const QString& tip);
     void ClearResultTooltips();
     void SaveResult(const WordList& words, std::string_view fileName, const QString& emptyMessage);
 

@@ -41,6 +41,14 @@ namespace {
 constexpr int kClientWidth = 6795;
 constexpr int kClientHeight = 5220;
 
+// What the status line says of each button while the pointer is over it;
+// screen readers read it as the button's description.
+const QString kDescribeCompare =
+    QStringLiteral("Confronta due Dizionari mostrando le parole aggiunte e quelle mancanti");
+const QString kDescribeOptimise = QStringLiteral("Riordina alfabeticamente un Dizionario ed elimina eventuali doppie");
+const QString kDescribeActivate = QStringLiteral("Cambia il Dizionario attualmente in uso nel gioco");
+const QString kDescribeExit = QStringLiteral("Esci da LEXOR Tools");
+
 const QString kActivationWarning = QStringLiteral(
     "Attenzione! Il dizionario attualmente installato verrà sovrascritto: si consiglia pertanto di effettuarne un "
     "backup prima di questa operazione. Proseguire?");
@@ -58,9 +66,7 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, cons
 } // namespace
 
 Menu::Menu(ui::Services& services, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      services_(services), dialog1_(services, this)
+    : QWidget(parent, ui::kFixedWindow), services_(services), dialog1_(services, this)
 {
     InitResources();
     setObjectName(QStringLiteral("Menu"));
@@ -79,15 +85,15 @@ Menu::Menu(ui::Services& services, QWidget* parent)
     frame1_->setAutoFillBackground(true);
     label1_ = AddLabel(this, "Label1", QStringLiteral("v" LEXOR_SHOWN_VERSION), ui::TwipsRect(5760, 1920, 975, 495),
                        ui::kDarkRed, Qt::AlignCenter, ui::DesignFont(24, true, ui::kSerif));
-    command1_ = AddButton("Command1", QStringLiteral("Confronta due Dizionari"), 240);
+    command1_ = AddButton("Command1", QStringLiteral("Confronta due Dizionari"), kDescribeCompare, 240);
     frame2_ = ui::MakeFrame(frame1_, "Frame2", ui::TwipsRect(120, 2160, 6555, 420));
     label2_ = AddLabel(frame2_, "Label2", kCreditLine, ui::TwipsRect(80, 140, 6375, 255), ui::kNavy,
                        Qt::AlignHCenter | Qt::AlignTop);
     label2_->setAutoFillBackground(true);
 
-    command2_ = AddButton("Command2", QStringLiteral("Ottimizza Dizionario"), 720);
-    command3_ = AddButton("Command3", QStringLiteral("Attiva Dizionario"), 1200);
-    command4_ = AddButton("Command4", QStringLiteral("Esci"), 1680);
+    command2_ = AddButton("Command2", QStringLiteral("Ottimizza Dizionario"), kDescribeOptimise, 720);
+    command3_ = AddButton("Command3", QStringLiteral("Attiva Dizionario"), kDescribeActivate, 1200);
+    command4_ = AddButton("Command4", QStringLiteral("Esci"), kDescribeExit, 1680);
     setTabOrder(command1_, command2_);
     setTabOrder(command2_, command3_);
     setTabOrder(command3_, command4_);
@@ -109,10 +115,11 @@ Menu::Menu(ui::Services& services, QWidget* parent)
     Form_Load();
 }
 
-QPushButton* Menu::AddButton(const char* name, const QString& caption, int top)
+QPushButton* Menu::AddButton(const char* name, const QString& caption, const QString& description, int top)
 {
     QPushButton* button =
         ui::MakeButton(frame1_, name, caption, ui::TwipsRect(120, top, 6540, 495), ui::DesignFont(12, true));
+    button->setAccessibleDescription(description);
     button->setFocusPolicy(Qt::StrongFocus);
     button->setMouseTracking(true);
     button->setAttribute(Qt::WA_NoMousePropagation);
@@ -139,8 +146,6 @@ template <class Tool> void Menu::OpenTool()
                menuFrame.y() + (menuFrame.height() - toolFrame.height()) / 2);
     // The menu is only hidden, so closing the tool must not end the program.
     tool->setAttribute(Qt::WA_QuitOnClose, false);
-    // The focus shows from the start, not only once the keyboard moves it.
-    tool->setAttribute(Qt::WA_KeyboardFocusChange);
     connect(tool, &QObject::destroyed, this, &QWidget::show);
     tool->show();
     ui::KeepOnScreen(tool);
@@ -217,22 +222,22 @@ void Menu::Command4_Click()
 
 void Menu::Command1_MouseMove()
 {
-    label2_->setText(QStringLiteral("Confronta due Dizionari mostrando le parole aggiunte e quelle mancanti"));
+    label2_->setText(kDescribeCompare);
 }
 
 void Menu::Command2_MouseMove()
 {
-    label2_->setText(QStringLiteral("Riordina alfabeticamente un Dizionario ed elimina eventuali doppie"));
+    label2_->setText(kDescribeOptimise);
 }
 
 void Menu::Command3_MouseMove()
 {
-    label2_->setText(QStringLiteral("Cambia il Dizionario attualmente in uso nel gioco"));
+    label2_->setText(kDescribeActivate);
 }
 
 void Menu::Command4_MouseMove()
 {
-    label2_->setText(QStringLiteral("Esci da LEXOR Tools"));
+    label2_->setText(kDescribeExit);
 }
 
 void Menu::Form_MouseMove()
@@ -263,8 +268,6 @@ void Menu::showEvent(QShowEvent* event)
     // Also where no window manager hands out the keyboard: the menu takes it
     // whenever it appears, at start and back from a tool.
     activateWindow();
-    // The focus shows from the start, not only once the keyboard moves it.
-    setAttribute(Qt::WA_KeyboardFocusChange);
     QWidget::showEvent(event);
 }
 

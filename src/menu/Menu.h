@@ -47,7 +47,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPushButton* AddButton(const char* name, const QString& caption, int top);
+    // A button of the column; description is what the status line says of it.
+    QPushButton* AddButton(const char* name, const QString& caption, const QString& description, int top);
     // Hides the menu and shows a fresh tool; the menu comes back when the
     // tool is destroyed, however it was closed.
     template <class Tool> void OpenTool();

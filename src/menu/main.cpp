@@ -7,9 +7,11 @@
 #include "ui/Fonts.h"
 #include "ui/ItalianTranslation.h"
 #include "ui/QtServices.h"
+#include "ui/VisibleFocus.h"
 
 int main(int argc, char* argv[])
 {
+    lexor::ui::ChooseTextRenderer();
     QApplication app(argc, argv);
     QApplication::setApplicationName(lexor::ui::kTitle);
     QApplication::setApplicationVersion(QStringLiteral(LEXOR_VERSION));
@@ -17,6 +19,7 @@ int main(int argc, char* argv[])
     lexor::ui::InstallFontSubstitutes();
     lexor::ui::InstallItalianTranslation();
     lexor::ui::InstallAccessibility();
+    lexor::ui::InstallVisibleFocus();
 
     lexor::ui::QtServices services;
     lexor::Menu menu(services);

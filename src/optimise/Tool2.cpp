@@ -14,7 +14,9 @@
 #include "ui/Design.h"
 #include "ui/DictionaryFiles.h"
 #include "ui/FileMessages.h"
+#include "ui/PathBox.h"
 #include "ui/PathDrop.h"
+#include "ui/ResultsArea.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
 #include "ui/WordListModel.h"
@@ -28,10 +30,10 @@ const QString kChooseDictionary = QStringLiteral("Scegli il dizionario da ottimi
 
 // The window's labels: yellow, bold, broken into lines where they are too
 // long for their box.
-QLabel* YellowLabel(QWidget* window, const char* name, const QString& text, QRect geometry, qreal points,
+QLabel* YellowLabel(QWidget* parent, const char* name, const QString& text, QRect geometry, qreal points,
                     Qt::Alignment alignment = Qt::AlignHCenter | Qt::AlignTop)
 {
-    QLabel* label = ui::MakeLabel(window, name, text, geometry, ui::kYellow, alignment, ui::DesignFont(points, true));
+    QLabel* label = ui::MakeLabel(parent, name, text, geometry, ui::kYellow, alignment, ui::DesignFont(points, true));
     label->setWordWrap(true);
     return label;
 }
@@ -58,7 +60,9 @@ Tool2::Tool2(ui::Services& services, QWidget* parent)
     CreateControls();
     SetTabOrder();
     Form_Load();
-    ui::FocusFirstControl(this);
+    // The work starts with choosing a dictionary: the focus starts on "...",
+    // not where the design's tab order begins (CHIUDI, which Return would press).
+    command1_->setFocus();
 }
 
 Tool2::~Tool2() = default;
@@ -67,13 +71,11 @@ void Tool2::CreateControls()
 {
     label1_ = YellowLabel(this, "Label1", QStringLiteral("Da ottimizzare:"), ui::TwipsRect(120, 165, 1455, 255), 8.25,
                           Qt::AlignLeft | Qt::AlignTop);
-    // The path row in the design's regular 8.25 pt, as the comparison's.
-    const QFont small = ui::DesignFont(8.25, false);
-    text1_ = ui::MakeControl<QLineEdit>(this, "Text1", ui::TwipsRect(1560, 120, 4935, 285));
-    text1_->setFont(small);
-    // Only the file dialog fills the path box: the save goes where the words came from.
-    text1_->setReadOnly(true);
-    command1_ = ui::MakeButton(this, "Command1", QStringLiteral("..."), ui::TwipsRect(6480, 120, 495, 300), small);
+    // The save goes where the words came from: only the program fills the box.
+    text1_ = ui::MakeControl<ui::PathBox>(this, "Text1", ui::TwipsRect(1560, 120, 4935, 285));
+    // "..." in the path box's regular 8.25 pt, as the comparison's.
+    command1_ = ui::MakeButton(this, "Command1", QStringLiteral("..."), ui::TwipsRect(6480, 120, 495, 300),
+                               ui::DesignFont(8.25, false));
     // A file dropped on the path row loads as if chosen with "...".
     auto* row = new ui::PathDrop(this, [this](const QString& path) { LoadFile(path); });
     row->Watch({label1_, text1_, command1_});
@@ -82,19 +84,21 @@ void Tool2::CreateControls()
         ui::MakeButton(this, "Command2", QStringLiteral("OTTIMIZZA"), ui::TwipsRect(120, 480, 3375, 495), buttons);
     command5_ =
         ui::MakeButton(this, "Command5", QStringLiteral("CHIUDI"), ui::TwipsRect(3600, 480, 3375, 495), buttons);
-    label2_ = YellowLabel(this, "Label2", QStringLiteral("PAROLE"), ui::TwipsRect(240, 1080, 1935, 255), 9.75);
-    parole_ = YellowLabel(this, "parole", QStringLiteral("0"), ui::TwipsRect(240, 1320, 1935, 375), 13.5);
-    label4_ = YellowLabel(this, "Label4", QStringLiteral("DOPPIE"), ui::TwipsRect(4920, 1080, 1935, 255), 9.75);
+    // Everything from the counts down shows only in the expanded window.
+    auto* results = new ui::ResultsArea(this, ui::ClientHeight(kExpandedHeight, kNonClientAllowance));
+    label2_ = YellowLabel(results, "Label2", QStringLiteral("PAROLE"), ui::TwipsRect(240, 1080, 1935, 255), 9.75);
+    parole_ = YellowLabel(results, "parole", QStringLiteral("0"), ui::TwipsRect(240, 1320, 1935, 375), 13.5);
+    label4_ = YellowLabel(results, "Label4", QStringLiteral("DOPPIE"), ui::TwipsRect(4920, 1080, 1935, 255), 9.75);
     label4_->hide();
-    doppie_ = YellowLabel(this, "doppie", QStringLiteral("0"), ui::TwipsRect(4920, 1320, 1935, 375), 13.5);
+    doppie_ = YellowLabel(results, "doppie", QStringLiteral("0"), ui::TwipsRect(4920, 1320, 1935, 375), 13.5);
     doppie_->hide();
-    list1_ = ui::MakeWordList(this, "List1", list1Model_.get(), ui::TwipsRect(240, 1680, 1935, 2160));
-    list2_ = ui::MakeWordList(this, "List2", list2Model_.get(), ui::TwipsRect(4920, 1680, 1935, 2160));
+    list1_ = ui::MakeWordList(results, "List1", list1Model_.get(), ui::TwipsRect(240, 1680, 1935, 2160));
+    list2_ = ui::MakeWordList(results, "List2", list2Model_.get(), ui::TwipsRect(4920, 1680, 1935, 2160));
     label3_ = YellowLabel(
-        this, "Label3",
+        results, "Label3",
         QStringLiteral("Il dizionario è stato riordinato alfabeticamente e sono state rimosse le parole doppie."),
         ui::TwipsRect(2520, 1200, 2055, 1335), 9.75);
-    command3_ = ui::MakeButton(this, "Command3", QStringLiteral("SALVA OTTIMIZZATO"),
+    command3_ = ui::MakeButton(results, "Command3", QStringLiteral("SALVA OTTIMIZZATO"),
                                ui::TwipsRect(2520, 2520, 2055, 1335), ui::DesignFont(9.75, true));
     WrapCaption(command3_);
 

@@ -6,37 +6,67 @@
 #include <QFrame>
 
 #include "ui/ProgressFrame.h"
+#include "ui/ResultsArea.h"
 
 namespace lexor::ui {
 namespace {
 
-// The frame's child widgets that a reader sees, in reading order.
-QList<QWidget*> InReadingOrder(const QWidget* frame)
+// Where a reader meets a child widget: where it stands, or, for a results
+// area, which spans the whole window under the other controls, where the
+// controls it shows stand.
+QRect ReadingPlace(const QWidget* child)
 {
-    QList<QWidget*> children = frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    children.removeIf([](const QWidget* w) { return w->isWindow() || w->isHidden(); });
-    std::stable_sort(children.begin(), children.end(), [](const QWidget* a, const QWidget* b) {
-        return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
-    });
+    if (qobject_cast<const ResultsArea*>(child) && !child->childrenRect().isEmpty())
+        return child->childrenRect();
+    return child->geometry();
+}
+
+// The child widgets of parent that a reader meets, row by row from the top,
+// each row left to right; hidden ones too unless shownOnly. A row is the
+// highest child left and those whose middle lies beside it, as a label
+// beside its box.
+QList<QWidget*> InReadingOrder(const QWidget* parent, bool shownOnly)
+{
+    QList<QWidget*> children = parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    children.removeIf([shownOnly](const QWidget* w) { return w->isWindow() || (shownOnly && w->isHidden()); });
+    std::stable_sort(children.begin(), children.end(),
+                     [](const QWidget* a, const QWidget* b) { return ReadingPlace(a).top() < ReadingPlace(b).top(); });
+    for (auto row = children.begin(); row != children.end();) {
+        const QRect first = ReadingPlace(*row);
+        const auto end = std::find_if(row, children.end(), [&first](const QWidget* w) {
+            const int middle = ReadingPlace(w).center().y();
+            return middle < first.top() || middle > first.bottom();
+        });
+        std::stable_sort(row, end, [](const QWidget* a, const QWidget* b) {
+            return ReadingPlace(a).left() < ReadingPlace(b).left();
+        });
+        row = end;
+    }
     return children;
 }
 
-class FrameInReadingOrder : public QAccessibleWidget {
+class ChildrenInReadingOrder : public QAccessibleWidget {
 public:
-    explicit FrameInReadingOrder(QWidget* frame) : QAccessibleWidget(frame, QAccessible::Grouping) {}
+    ChildrenInReadingOrder(QWidget* widget, QAccessible::Role role, bool shownOnly)
+        : QAccessibleWidget(widget, role), shownOnly_(shownOnly)
+    {
+    }
 
-    int childCount() const override { return static_cast<int>(InReadingOrder(widget()).size()); }
+    int childCount() const override { return static_cast<int>(InReadingOrder(widget(), shownOnly_).size()); }
 
     QAccessibleInterface* child(int index) const override
     {
-        const QList<QWidget*> children = InReadingOrder(widget());
+        const QList<QWidget*> children = InReadingOrder(widget(), shownOnly_);
         return index >= 0 && index < children.size() ? QAccessible::queryAccessibleInterface(children[index]) : nullptr;
     }
 
     int indexOfChild(const QAccessibleInterface* child) const override
     {
-        return child ? static_cast<int>(InReadingOrder(widget()).indexOf(child->object())) : -1;
+        return child ? static_cast<int>(InReadingOrder(widget(), shownOnly_).indexOf(child->object())) : -1;
     }
+
+private:
+    bool shownOnly_;
 };
 
 class ProgressBarOfFrame : public QAccessibleWidget, public QAccessibleValueInterface {
@@ -76,10 +106,16 @@ QAccessibleInterface* Interface(const QString& className, QObject* object)
 {
     if (!object || !object->isWidgetType())
         return nullptr;
+    auto* widget = static_cast<QWidget*>(object);
     if (auto* progress = qobject_cast<ProgressFrame*>(object))
         return new ProgressBarOfFrame(progress);
-    if (className == QLatin1String("QFrame"))
-        return new FrameInReadingOrder(static_cast<QWidget*>(object));
+    if (className == QLatin1String("QFrame") || qobject_cast<ResultsArea*>(object))
+        return new ChildrenInReadingOrder(widget, QAccessible::Grouping, true);
+    // The toolkit's own windows (dialogs, message boxes) have interfaces of
+    // their own; the program's windows are plain widgets, which would reach
+    // readers as a nameless filler.
+    if (className == QLatin1String("QWidget") && widget->isWindow())
+        return new ChildrenInReadingOrder(widget, QAccessible::Window, false);
     return nullptr;
 }
 

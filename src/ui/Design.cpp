@@ -35,6 +35,7 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 void SetUpToolWindow(QWidget* window, const char* name, const QString& caption, int widthTwips)
 {
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowFlags(kFixedWindow);
     window->setObjectName(QLatin1String(name));
     window->setWindowTitle(kTitle + QStringLiteral(" - ") + caption);
     window->setFixedWidth(Px(widthTwips));

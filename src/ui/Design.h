@@ -36,10 +36,18 @@ inline const QString kSerif = QStringLiteral("Times New Roman");
 
 QFont DesignFont(qreal points, bool bold, const QString& family = kSansSerif);
 
+// The title bar of the program's windows, all of a fixed size: the system
+// menu, minimise and close, and on Windows a border that cannot be dragged.
+// No maximise: a maximised window would only stand in a corner of an empty
+// screen.
+inline constexpr Qt::WindowFlags kFixedWindow = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                                Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+
 void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 
 // Gives a tool window its name, its caption ("LEXOR Tools - " and caption),
-// its fixed width and its teal, with the keyboard focus outline and selected
+// its title bar (kFixedWindow), its fixed width and its teal, with the keyboard focus outline and selected
 // text drawn in yellow, which shows on teal where the toolkit's blue does not;
 // and has it delete itself when closed, by its close button or by the close
 // box alike.

@@ -1,10 +1,22 @@
 #include "ui/Fonts.h"
 
+#include <QApplication>
+#include <QByteArray>
 #include <QFont>
-#include <QGuiApplication>
 #include <QStringList>
 
+#include "ui/Design.h"
+
 namespace lexor::ui {
+
+void ChooseTextRenderer()
+{
+#ifdef Q_OS_WIN
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty() || platform == "windows")
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+#endif
+}
 
 void InstallFontSubstitutes()
 {
@@ -17,10 +29,13 @@ void InstallFontSubstitutes()
     // caption fits (Liberation Sans has Arial's widths, for Wine). Most
     // controls take the strategy from the application's font; those whose
     // class has a font of its own (lists, message boxes) do not, and get it
-    // from the design's fonts (DesignFont), which carry it themselves.
-    QFont application = QGuiApplication::font();
+    // from the design's fonts (DesignFont), which carry it themselves. Set
+    // as the application's font, it also replaces the fonts the system names
+    // for kinds of controls (item views, tooltips, message boxes).
+    QFont application = QApplication::font();
+    application.setFamily(kSansSerif);
     application.setStyleStrategy(QFont::ForceOutline);
-    QGuiApplication::setFont(application);
+    QApplication::setFont(application);
 
 #ifdef Q_OS_WIN
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),

@@ -10,14 +10,39 @@ PushButton::PushButton(QWidget* parent) : QPushButton(parent)
     setDefault(false);
 }
 
+namespace {
+
+bool IsEnter(const QKeyEvent* event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+} // namespace
+
 void PushButton::keyPressEvent(QKeyEvent* event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
-        event->accept();
-        click();
+    if (!IsEnter(event)) {
+        QPushButton::keyPressEvent(event);
         return;
     }
-    QPushButton::keyPressEvent(event);
+    event->accept();
+    if (event->isAutoRepeat() && enterHeld_)
+        return;
+    enterHeld_ = true;
+    click();
+}
+
+void PushButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (IsEnter(event) && !event->isAutoRepeat())
+        enterHeld_ = false;
+    QPushButton::keyReleaseEvent(event);
+}
+
+void PushButton::focusOutEvent(QFocusEvent* event)
+{
+    enterHeld_ = false;
+    QPushButton::focusOutEvent(event);
 }
 
 } // namespace lexor::ui

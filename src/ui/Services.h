@@ -24,9 +24,10 @@ public:
     // Modal box without icon. Escape answers No.
     virtual Answer Message(QWidget* parent, const QString& text, const QString& title, Buttons buttons) = 0;
 
-    // Modal file-open dialog titled title. filter is in the toolkit's
-    // "Description (*.ext)" form. Returns the full path of the chosen file,
-    // or an empty string when cancelled.
+    // Modal file-open dialog titled title, open in initialDir, or in the
+    // nearest folder above it that exists, with no file name typed in.
+    // filter is in the toolkit's "Description (*.ext)" form. Returns the full
+    // path of the chosen file, or an empty string when cancelled.
     virtual QString OpenFile(QWidget* parent, const QString& title, const QString& initialDir,
                              const QString& filter) = 0;
 

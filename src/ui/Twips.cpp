@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "ui/ResultsArea.h"
 #include "ui/ScreenPlacement.h"
 
 namespace lexor::ui {
@@ -13,7 +14,13 @@ void SetOuterHeightTwips(QWidget* window, int outerTwips, int allowanceTwips)
     if (window->isVisible())
         KeepOnScreen(window);
     const QRect shown(0, 0, window->width(), height);
-    for (QWidget* control : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    // An area lies at the window's corner: its controls' places are the window's.
+    QList<QWidget*> controls = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (ResultsArea* area : window->findChildren<ResultsArea*>(Qt::FindDirectChildrenOnly)) {
+        area->setVisible(shown.contains(area->childrenRect()));
+        controls += area->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    }
+    for (QWidget* control : controls) {
         if (control->focusPolicy() != Qt::NoFocus)
             control->setEnabled(shown.contains(control->geometry()));
     }

@@ -33,7 +33,8 @@ constexpr int ClientHeight(int outerTwips, int allowanceTwips)
 // used either: the window's controls that the height leaves below its edge
 // are disabled, so neither the keyboard nor anything else reaches them and
 // the focus moves on from them; those it reveals are enabled again and take
-// their places in the tab order.
+// their places in the tab order. The window's results areas (ResultsArea.h)
+// are shown only while all they show lies above the edge.
 void SetOuterHeightTwips(QWidget* window, int outerTwips, int allowanceTwips);
 
 // Gives the keyboard focus to the first control of the window's tab order

@@ -1,16 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -138,7 +143,8 @@ TEST_F(Tool1Test, ControlsAsDesigned)
         SCOPED_TRACE(c.name);
         QWidget* w = Placed(c.name, c.twips);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->isVisible(), std::string(c.name) != "List2");
+        // Visible by design; the results show once the window grows (below).
+        EXPECT_EQ(!w->isHidden(), std::string(c.name) != "List2");
         if (c.points > 0) {
             EXPECT_EQ(w->font().pointSizeF(), c.points);
             EXPECT_EQ(w->font().bold(), c.bold);
@@ -180,16 +186,34 @@ TEST_F(Tool1Test, ControlsAsDesigned)
     ExpectDesignState();
 }
 
+// What the compact window leaves below its edge, screen readers do not
+// report either; after a comparison they read each list with its count, as
+// its tooltip shows it.
 TEST_F(Tool1Test, CompactWindowHidesTheResultsAndExpandedShowsThem)
 {
+    const char* results[] = {"Label4", "List3", "Label3", "List1", "Command4", "Command6"};
     const auto clientBottom = [&] { return window->height(); };
     EXPECT_LE(clientBottom(), Get<QWidget>("Label4")->y());
     EXPECT_GE(clientBottom(), Get<QWidget>("Frame1")->geometry().bottom());
-    LoadBoth({"casa"}, {"mare"});
+    for (const char* name : results)
+        EXPECT_FALSE(ReaderSees(name)) << name;
+    EXPECT_TRUE(ReaderSees("Frame1"));
+    LoadBoth({"casa", "mare", "sole"}, {"mare"});
     Click("Command5");
     EXPECT_EQ(window->height(), test::ExpandedHeight<Tool1>());
     EXPECT_GE(clientBottom(), Get<QWidget>("List1")->geometry().bottom());
     EXPECT_GE(clientBottom(), Get<QWidget>("Command6")->geometry().bottom());
+    for (const char* name : results)
+        EXPECT_TRUE(ReaderSees(name)) << name;
+    EXPECT_FALSE(ReaderSees("List2"));
+    auto description = [this](const char* list) {
+        return QAccessible::queryAccessibleInterface(Get(list))->text(QAccessible::Description);
+    };
+    EXPECT_EQ(description("List3"), QStringLiteral("0 parole"));
+    EXPECT_EQ(description("List1"), QStringLiteral("2 parole"));
+    LoadOriginal(Write("nuovo.lexor", Dictionary({"luna"})));
+    EXPECT_EQ(description("List1"), QString());
+    EXPECT_FALSE(ReaderSees("List1"));
 }
 
 TEST_F(Tool1Test, LoadersSortTheWordsAndShowThePaths)
@@ -594,6 +618,50 @@ TEST_F(Tool1Test, EachDialogSaysWhatItChoosesAndEnterPressesTheFocusedButton)
     EXPECT_FALSE(window.isNull());
 }
 
+// Return presses the focused button once each time it goes down on it;
+// held down, it presses once. Under Wine with a window manager the Return
+// that closed a box comes up unseen, so the next one arrives marked as a
+// repeat of it: that one counts too.
+TEST_F(Tool1Test, EveryReturnPressesTheFocusedButtonOnce)
+{
+    QWidget* button = Get("Command5");
+    button->setFocus();
+    auto key = [button](QEvent::Type type, bool repeat) {
+        QKeyEvent event(type, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), repeat);
+        QApplication::sendEvent(button, &event);
+    };
+    key(QEvent::KeyPress, true);
+    EXPECT_EQ(services.boxes.size(), 1u);
+    key(QEvent::KeyRelease, false);
+    key(QEvent::KeyPress, false);
+    key(QEvent::KeyPress, true);
+    key(QEvent::KeyPress, true);
+    EXPECT_EQ(services.boxes.size(), 2u);
+    key(QEvent::KeyRelease, false);
+    key(QEvent::KeyPress, false);
+    EXPECT_EQ(services.boxes.size(), 3u);
+}
+
+// A path box takes no typing, so it shows no text cursor; it still shows
+// that it has the focus, also in the Windows style, which draws nothing else
+// on it.
+TEST_F(Tool1Test, PathBoxesShowTheFocusInEveryStyle)
+{
+    Get("Text1")->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    ASSERT_TRUE(Get("Text1")->hasFocus());
+    for (const QString& name : {QStringLiteral("Windows"), QStringLiteral("Fusion")}) {
+        SCOPED_TRACE(name.toStdString());
+        const std::unique_ptr<QStyle> style(QStyleFactory::create(name));
+        ASSERT_NE(style, nullptr);
+        for (const char* box : {"Text1", "Text2"})
+            Get(box)->setStyle(style.get());
+        EXPECT_NE(Get("Text1")->grab().toImage(), Get("Text2")->grab().toImage());
+        for (const char* box : {"Text1", "Text2"})
+            Get(box)->setStyle(nullptr);
+    }
+}
+
 // Every control that takes the focus has an Italian name for screen readers,
 // and the bar is one progress bar whose value follows the percentage.
 TEST_F(Tool1Test, ScreenReadersCanTellEveryControlApartAndFollowTheBar)
@@ -610,6 +678,15 @@ TEST_F(Tool1Test, ScreenReadersCanTellEveryControlApartAndFollowTheBar)
     };
     for (const auto& [control, expected] : names)
         EXPECT_EQ(name(control), QString::fromUtf8(expected)) << control;
+
+    // Top to bottom: the path rows, the buttons, the bar, then the results.
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(window.data());
+    Texts order;
+    for (int i = 0; i < reader->childCount(); ++i)
+        order.push_back(reader->child(i)->object()->objectName());
+    EXPECT_EQ(order, (Texts{"Label1", "Text1", "Command1", "Label2", "Text2", "Command2", "Command5", "Command3",
+                            "Frame1", QString()}));
+    EXPECT_EQ(reader->child(reader->childCount() - 1)->object(), Get("List3")->parent());
 
     QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(Get("Frame1"));
     ASSERT_NE(bar, nullptr);

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -14,6 +15,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOption>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -112,6 +114,8 @@ TEST_F(MenuTest, EachButtonDescribesItselfAndEverySurfaceRestoresTheCreditLine)
             ++step;
             MoveOver(button, QPoint(10 + step % 7, 10));
             EXPECT_EQ(Status(), description);
+            // What the pointer shows, a screen reader reads.
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(Get(button))->text(QAccessible::Description), description);
             MoveOver(surface, where);
             EXPECT_EQ(Status(), Menu::kCreditLine);
         }
@@ -231,10 +235,11 @@ TEST_F(MenuTest, EveryDescriptionFitsTheStatusLine)
             << text.toStdString() << " in " << QFontInfo(label->font()).family().toStdString();
 }
 
-// Every text is drawn in a scalable face, so it takes its design size at any
-// screen scale, and one with a bold cut where the design asks for bold. On
-// Windows a family can also resolve to a bitmap face, which comes in a few
-// fixed sizes and is made bold by thickening its regular letters.
+// Every text, the boxes' and the file dialog's included, is drawn in a
+// scalable face, so it takes its design size at any screen scale, and one
+// with a bold cut where the design asks for bold. On Windows a family can
+// also resolve to a bitmap face, which comes in a few fixed sizes and is
+// made bold by thickening its regular letters.
 TEST_F(MenuTest, EveryTextIsDrawnInAnOutlineFaceOfItsWeight)
 {
 #ifdef _WIN32
@@ -246,9 +251,11 @@ TEST_F(MenuTest, EveryTextIsDrawnInAnOutlineFaceOfItsWeight)
     auto* tool1 = new Tool1(services);
     auto* tool2 = new Tool2(services);
     const auto box = ui::QtServices::MakeBox(nullptr, QStringLiteral("Proseguire?"), ui::kTitle, ui::Buttons::YesNo);
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     std::string notOutline;
     std::string notBold;
-    for (QWidget* window : std::initializer_list<QWidget*>{&menu, tool1, tool2, box.get()}) {
+    for (QWidget* window : std::initializer_list<QWidget*>{&menu, tool1, tool2, box.get(), &dialog}) {
         QList<QWidget*> controls = window->findChildren<QWidget*>();
         controls.prepend(window);
         for (QWidget* control : controls) {
@@ -313,6 +320,51 @@ TEST_F(MenuTest, ReadersMeetTheButtonsInColumnOrderWhateverHasTheFocus)
     for (const char* focused : {"Command3", "Command2", "Command4"}) {
         Get(focused)->setFocus();
         EXPECT_EQ(order(), column) << focused;
+    }
+}
+
+// Each window opens as a window named by its title, which readers announce,
+// with the focus where its work starts, drawn from the start; its size is
+// fixed, so it offers no maximise.
+TEST_F(MenuTest, EachWindowIsAnnouncedByItsTitleAndShowsWhereTheKeyboardStarts)
+{
+    struct Opened {
+        const char* button; // opens the window; nullptr: the menu itself
+        QString title;
+        const char* focus;
+    };
+    const Opened windows[] = {
+        {nullptr, QStringLiteral("LEXOR Tools"), "Command1"},
+        {"Command1", QStringLiteral("LEXOR Tools - Confrontatore di Dizionari"), "Text1"},
+        {"Command2", QStringLiteral("LEXOR Tools - Ottimizzatore"), "Command1"},
+    };
+    for (const Opened& opened : windows) {
+        SCOPED_TRACE(opened.title.toStdString());
+        if (opened.button)
+            Get<QPushButton>(opened.button)->click();
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        const auto shown =
+            std::find_if(windows.begin(), windows.end(), [](const QWidget* w) { return w->isVisible(); });
+        ASSERT_NE(shown, windows.end());
+        QWidget* const window = *shown;
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(window);
+        EXPECT_EQ(reader->role(), QAccessible::Window);
+        EXPECT_EQ(reader->text(QAccessible::Name), opened.title);
+        EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+        EXPECT_TRUE(window->windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
+
+        QWidget* focus = window->focusWidget();
+        ASSERT_NE(focus, nullptr);
+        EXPECT_EQ(focus->objectName(), QLatin1String(opened.focus));
+        QStyleOption drawn;
+        drawn.initFrom(focus);
+        EXPECT_TRUE(drawn.state & QStyle::State_HasFocus);
+        EXPECT_TRUE(drawn.state & QStyle::State_KeyboardFocusChange);
+        if (window != &menu) {
+            window->close();
+            FlushDeletes();
+        }
     }
 }
 

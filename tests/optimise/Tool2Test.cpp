@@ -115,12 +115,14 @@ TEST_F(Tool2Test, ControlsAsDesigned)
 }
 
 // Below the compact window's edge nothing takes the focus or acts: the tab
-// order runs through what shows, in the design's order, and the controls
-// that OTTIMIZZA reveals join it in their places.
+// order runs through what shows, in the design's order, from "...", where
+// the work starts, and the controls that OTTIMIZZA reveals join it in their
+// places.
 TEST_F(Tool2Test, OnlyTheControlsInSightTakeTheFocusInTheDesignsOrder)
 {
-    const Texts compact = {"Command5", "Text1", "Command1", "Command2"};
+    const Texts compact = {"Command1", "Command2", "Command5", "Text1"};
     EXPECT_EQ(TabRound(), compact);
+    EXPECT_FALSE(ReaderSees("List1"));
 
     const std::string bytes = Dictionary({"mare", "casa", "mare"});
     const auto file = Write("prova.lexor", bytes);
@@ -133,6 +135,7 @@ TEST_F(Tool2Test, OnlyTheControlsInSightTakeTheFocusInTheDesignsOrder)
     EXPECT_EQ(test::ReadBytes(file), bytes);
 
     Click("Command2");
+    EXPECT_TRUE(ReaderSees("List1"));
     Get("List1")->setFocus();
     EXPECT_EQ(TabRound(), (Texts{"List1", "Command5", "Text1", "Command1", "Command2", "List2", "Command3"}));
     Load(file);

@@ -3,16 +3,21 @@
 #include <gtest/gtest.h>
 
 #include "ui/Accessibility.h"
+#include "ui/Fonts.h"
 #include "ui/ItalianTranslation.h"
+#include "ui/VisibleFocus.h"
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // On a real display, the program's text renderer.
+    lexor::ui::ChooseTextRenderer();
     QApplication app(argc, argv);
     // Tests see the texts a user sees.
     lexor::ui::InstallItalianTranslation();
     lexor::ui::InstallAccessibility();
+    lexor::ui::InstallVisibleFocus();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

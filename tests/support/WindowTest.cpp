@@ -1,9 +1,11 @@
 #include "support/WindowTest.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -27,8 +29,11 @@ WindowTest::WindowTest() : services(game.path())
 
 WindowTest::~WindowTest()
 {
+    // The desktop's one file dialog lives as long as the program, as it
+    // would write the user's settings as it goes (QtServices).
     for (QWidget* window : QApplication::topLevelWidgets())
-        delete window;
+        if (!qobject_cast<QFileDialog*>(window))
+            delete window;
 }
 
 void WindowTest::SetUpTestSuite()
@@ -59,6 +64,12 @@ bool WindowTest::Close(const char* button)
         window_->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return destroyed.count() == 1 && window_.isNull();
+}
+
+bool WindowTest::ReaderSees(const char* name) const
+{
+    const QAccessible::State state = QAccessible::queryAccessibleInterface(Get(name))->state();
+    return !state.invisible && !state.offscreen;
 }
 
 Words WindowTest::Items(const char* list) const

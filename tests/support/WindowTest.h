@@ -46,7 +46,8 @@ template <class Tool> constexpr int ExpandedHeight()
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest();
-    // Deletes every window the test left open.
+    // Deletes every window the test left open; the desktop's file dialog,
+    // kept for the whole run, stays.
     ~WindowTest() override;
     static void SetUpTestSuite();
 
@@ -90,6 +91,9 @@ protected:
     // The names of the controls that Tab walks through, from the one that
     // has the focus until the focus comes back to it (at most 30 steps).
     Texts TabRound() const;
+
+    // Whether screen readers report the control called name as showing.
+    bool ReaderSees(const char* name) const;
 
     // The words a list shows, top to bottom, as UTF-8.
     Words Items(const char* list) const;

@@ -1,15 +1,31 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
+#include <QUrl>
 #include <QWidget>
 
 #include "support/ScriptedServices.h"
+#include "support/TempDir.h"
 #include "ui/Conversions.h"
 #include "ui/FileDialog.h"
 #include "ui/QtServices.h"
@@ -64,15 +80,18 @@ TEST(QtServices, InformationBoxHasOnlyOk)
     EXPECT_EQ(PressOn(*box, Qt::Key_Return), box->button(QMessageBox::Ok));
 }
 
-// Closes whatever modal window opens next, once it is open, and keeps its title.
+// Closes whatever modal window opens next, once it is open, and keeps its
+// title; look, if given, sees it first.
 class ModalCloser : public QObject {
 public:
-    ModalCloser()
+    explicit ModalCloser(std::function<void(QWidget*)> look = {})
     {
         timer_.setInterval(10);
-        connect(&timer_, &QTimer::timeout, this, [this] {
+        connect(&timer_, &QTimer::timeout, this, [this, look] {
             if (QWidget* modal = QApplication::activeModalWidget()) {
                 title = modal->windowTitle();
+                if (look)
+                    look(modal);
                 modal->close();
                 timer_.stop();
             }
@@ -117,6 +136,130 @@ TEST(QtServices, TheKeyboardComesBackToTheControlThatHadIt)
     }
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_EQ(QApplication::focusWidget(), first);
+}
+
+// A window manager draws the title bold and centred, with the box's icon
+// on one side and its buttons on the other: even a box of a few words
+// leaves it room.
+TEST(QtServices, ABoxIsAsWideAsItsTitleNeeds)
+{
+    const QString title = QStringLiteral("LEXOR Tools");
+    const auto box = ui::QtServices::MakeBox(nullptr, QStringLiteral("File salvato!"), title, ui::Buttons::Ok);
+    box->show();
+    QFont titleFace = QApplication::font("QMdiSubWindowTitleBar");
+    titleFace.setBold(true);
+    const int button = box->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, box.get());
+    EXPECT_GE(box->width(), QFontMetrics(titleFace).horizontalAdvance(title) + 2 * 3 * button);
+}
+
+// A path longer than a box can be is broken into lines, after a separator
+// where it can be: every character shows, none is cut off at the edge.
+TEST(QtServices, ALongPathIsBrokenIntoLinesAndNothingIsCutOff)
+{
+    const QString path =
+        QStringLiteral("C:\\Giochi\\LEXOR\\") + QString(208, QLatin1Char('x')) + QStringLiteral("\\Dizionario.lexor");
+    const QString text = QStringLiteral("Impossibile salvare il file:\n") + path + QStringLiteral("\nAccesso negato.");
+    const auto box = ui::QtServices::MakeBox(nullptr, text, QStringLiteral("LEXOR Tools"), ui::Buttons::Ok);
+    box->show();
+    const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_NE(label, nullptr);
+    const QStringList lines = box->text().split(QLatin1Char('\n'));
+    EXPECT_EQ(box->text().remove(QLatin1Char('\n')), QString(text).remove(QLatin1Char('\n')));
+    ASSERT_GT(lines.size(), 4);
+    EXPECT_EQ(lines[1], QStringLiteral("C:\\Giochi\\LEXOR\\"));
+    const QFontMetrics metrics(label->font());
+    for (const QString& line : lines)
+        for (const QString& run : line.split(QLatin1Char(' ')))
+            EXPECT_LE(metrics.horizontalAdvance(run), label->contentsRect().width()) << run.toStdString();
+}
+
+// The file dialog opens in its folder, or the nearest one above it that
+// exists, with nothing typed in as the name, and tells sizes, kinds and
+// dates in Italian whatever the system's language.
+TEST(QtServices, TheDialogOpensInTheNearestFolderThatExistsWithNoNameAndSpeaksItalian)
+{
+    test::TempDir game;
+    const auto file = game / "prova.lexor";
+    test::WriteBytes(file, std::string(3000, 'a'));
+    std::filesystem::create_directory(game / "Vecchi");
+    QWidget window;
+    ui::QtServices services;
+    QString folder, name, size, kind, date, folderKind;
+    ModalCloser closer([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        folder = dialog->directory().absolutePath();
+        name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+        const auto* details =
+            qobject_cast<QAbstractProxyModel*>(dialog->findChild<QTreeView*>(QStringLiteral("treeView"))->model());
+        ASSERT_NE(details, nullptr);
+        auto* files = qobject_cast<QFileSystemModel*>(details->sourceModel());
+        ASSERT_NE(files, nullptr);
+        auto shown = [&](const std::filesystem::path& path, int column) {
+            return details->mapFromSource(files->index(ui::FromPath(path), column)).data().toString();
+        };
+        size = shown(file, 1);
+        kind = shown(game / "Vecchi", 2);
+        date = shown(file, 3);
+    });
+    services.OpenFile(&window, QStringLiteral("Scegli il dizionario da attivare"), ui::FromPath(game / "Dizionari"),
+                      QStringLiteral("Dizionari LEXOR (*.lexor)"));
+    EXPECT_EQ(folder, QDir(ui::FromPath(game.path())).absolutePath());
+    EXPECT_EQ(name, QString());
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    EXPECT_EQ(size, italian.formattedDataSize(3000));
+    EXPECT_EQ(kind, QStringLiteral("Cartella"));
+    EXPECT_EQ(date, italian.toString(QFileInfo(ui::FromPath(file)).lastModified(), QLocale::ShortFormat));
+}
+
+// Nothing is kept between runs: the dialog neither starts from what the
+// toolkit's dialog of an earlier run left in the user's settings nor leaves
+// anything there; and each opening starts afresh, with no name typed in.
+TEST(QtServices, TheDialogNeitherReadsNorWritesTheUsersSettings)
+{
+    test::TempDir game, elsewhere, settingsFolder;
+    // Where Linux keeps them; Windows keeps them in the registry.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ui::FromPath(settingsFolder.path()));
+    const QString earlier = QUrl::fromLocalFile(ui::FromPath(elsewhere.path())).toString();
+    QSettings kept(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("QtProject"));
+    kept.remove(QStringLiteral("FileDialog"));
+    kept.setValue(QStringLiteral("FileDialog/history"), QStringList{earlier});
+    kept.setValue(QStringLiteral("FileDialog/lastVisited"), earlier);
+    kept.setValue(QStringLiteral("FileDialog/shortcuts"), QStringList{earlier});
+    kept.sync();
+    const QStringList keys = kept.allKeys();
+
+    QWidget window;
+    ui::QtServices services;
+    for (int opening = 0; opening < 2; ++opening) {
+        SCOPED_TRACE(opening);
+        QStringList history;
+        QList<QUrl> shortcuts;
+        QString folder, name;
+        {
+            ModalCloser closer([&](QWidget* modal) {
+                auto* dialog = static_cast<QFileDialog*>(modal);
+                history = dialog->history();
+                shortcuts = dialog->sidebarUrls();
+                folder = dialog->directory().absolutePath();
+                auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                name = nameBox->text();
+                nameBox->setText(QStringLiteral("scritto.lexor"));
+            });
+            services.OpenFile(&window, QStringLiteral("Scegli il dizionario originale"), ui::FromPath(game.path()),
+                              QStringLiteral("Dizionari LEXOR (*.lexor)"));
+        }
+        EXPECT_FALSE(history.contains(ui::FromPath(elsewhere.path())));
+        EXPECT_FALSE(shortcuts.contains(QUrl(earlier)));
+        EXPECT_EQ(folder, QDir(ui::FromPath(game.path())).absolutePath());
+        EXPECT_EQ(name, QString());
+    }
+    kept.sync();
+    EXPECT_EQ(kept.allKeys(), keys);
+    EXPECT_EQ(kept.value(QStringLiteral("FileDialog/lastVisited")).toString(), earlier);
+    kept.remove(QStringLiteral("FileDialog"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
 TEST(QtServices, QuestionThatKeepsByDefaultAnswersNoToEnter)

@@ -25,6 +25,7 @@
 #include "dictionary/ProgramFolder.h"
 #include "ui/Conversions.h"
 #include "ui/Design.h"
+#include "ui/SettingsTrace.h"
 
 namespace lexor::ui {
 
@@ -155,6 +156,7 @@ QFileDialog& TheFileDialog()
 {
     static QPointer<QFileDialog> dialog;
     if (!dialog) {
+        const SettingsTrace trace;
         dialog = new QFileDialog;
         dialog->setOption(QFileDialog::DontUseNativeDialog);
         dialog->setFileMode(QFileDialog::ExistingFile);

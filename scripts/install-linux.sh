@@ -42,7 +42,7 @@ strip -o "$staged" "$program"
 chmod 755 "$staged"
 mv -f "$staged" "$game/lexor-tools"
 
-install -D -m 644 "$project/src/resources/icon.png" "$data/icons/hicolor/32x32/apps/lexor-tools.png"
+install -D -m 644 "$project/src/gui/resources/icon.png" "$data/icons/hicolor/32x32/apps/lexor-tools.png"
 
 # Exec takes the program's path as one quoted argument, with ", `, $ and \
 # escaped inside the quotes; every value then has its backslashes doubled
@@ -56,7 +56,7 @@ quoted=${quoted//'$'/"$b\$"}
 quoted="\"$quoted\""
 quoted=${quoted//"$b"/"$b$b"}
 folder=${game//"$b"/"$b$b"}
-entry=$(<"$project/src/resources/lexor-tools.desktop.in")
+entry=$(<"$project/src/gui/resources/lexor-tools.desktop.in")
 entry=${entry//@EXEC@/"$quoted"}
 entry=${entry//@PATH@/"$folder"}
 mkdir -p "$data/applications"

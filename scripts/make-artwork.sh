@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Renders the main menu's banner (453 x 171 JPEG) and the program icon
 # (32 x 32 PNG, and the same as .ico for the Windows executable) into
-# src/resources. The results are committed; run this only to change the
+# src/gui/resources. The results are committed; run this only to change the
 # artwork. Needs ImageMagick (Debian package imagemagick) and the DejaVu fonts.
 set -euo pipefail
-cd "$(dirname "$0")/../src/resources"
+cd "$(dirname "$0")/../src/gui/resources"
 
 bold=DejaVu-Sans-Bold
 book=DejaVu-Sans

@@ -172,16 +172,16 @@ set_scale() {
 fonts_tests=MenuTest.EveryDescriptionFitsTheStatusLine:MenuTest.EveryTextIsDrawnInAnOutlineFaceOfItsWeight
 for dpi in 96 120 144; do
   scale="$((dpi * 100 / 96))%"
-  echo "-- menu_tests, captions and faces with the windows platform plugin at $scale"
-  log="$BUILD_WIN/menu_tests-windows-$dpi.log"
+  echo "-- windows_tests, captions and faces with the windows platform plugin at $scale"
+  log="$BUILD_WIN/windows_tests-windows-$dpi.log"
   set_scale "$dpi"
-  if run_with_qt 300 windows "$BUILD_WIN/tests/menu/menu_tests.exe" \
+  if run_with_qt 300 windows "$BUILD_WIN/tests/gui/windows_tests.exe" \
        --gtest_filter="$fonts_tests" </dev/null >"$log" 2>&1 &&
      grep -q '^\[  PASSED  \] 2 tests' "$log"; then
     grep -E '^\[  PASSED  \]' "$log"
   else
     cat "$log"
-    failed+=("menu_tests with the windows platform plugin at $scale")
+    failed+=("windows_tests with the windows platform plugin at $scale")
   fi
 done
 set_scale 96

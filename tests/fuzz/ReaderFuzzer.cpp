@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
-#include "dictionary/Collation.h"
-#include "dictionary/DictionaryReader.h"
-#include "dictionary/DictionaryWriter.h"
+#include "words/Collation.h"
+#include "format/DictionaryReader.h"
+#include "format/DictionaryWriter.h"
 
 namespace {
 

@@ -40,7 +40,7 @@ if [ "${1:-}" != --as-user ]; then
   # player gets the files: the clone and the build may lie where only
   # their owner can reach.
   for file in tests/install/installed-program.sh scripts/install-linux.sh scripts/x-display.sh \
-    src/resources/icon.png src/resources/lexor-tools.desktop.in; do
+    src/gui/resources/icon.png src/gui/resources/lexor-tools.desktop.in; do
     install -D "$project/$file" "$tmp/project/$file"
   done
   install -D "$build/game/lexor-tools" "$tmp/build/game/lexor-tools"
@@ -69,7 +69,7 @@ fi
 [ -x "$game/lexor-tools" ] && [ -O "$game/lexor-tools" ] || fail "no program of this user's in the game folder"
 sections=$(readelf -S -W "$game/lexor-tools")
 grep -Eq '\.symtab|\.debug_' <<<"$sections" && fail "the installed program is not stripped"
-cmp -s "$project/src/resources/icon.png" "$data/icons/hicolor/32x32/apps/lexor-tools.png" || fail "no icon"
+cmp -s "$project/src/gui/resources/icon.png" "$data/icons/hicolor/32x32/apps/lexor-tools.png" || fail "no icon"
 entry="$data/applications/lexor-tools.desktop"
 desktop-file-validate "$entry" || fail "the desktop entry is not valid"
 grep -qxF "Path=$game" "$entry" || fail "the desktop entry does not start the program in $game"

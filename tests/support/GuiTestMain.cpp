@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/Accessibility.h"
-#include "ui/Fonts.h"
-#include "ui/ItalianTranslation.h"
-#include "ui/VisibleFocus.h"
+#include "kit/Accessibility.h"
+#include "kit/Fonts.h"
+#include "kit/ItalianTranslation.h"
+#include "kit/VisibleFocus.h"
 
 int main(int argc, char** argv)
 {

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "ui/Services.h"
+#include "services/Services.h"
 
 namespace lexor::test {
 

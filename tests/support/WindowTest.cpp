@@ -13,8 +13,8 @@
 #include <QTest>
 #include <QUrl>
 
-#include "ui/Conversions.h"
-#include "ui/Fonts.h"
+#include "kit/Conversions.h"
+#include "kit/Fonts.h"
 
 namespace lexor::test {
 

@@ -18,7 +18,7 @@
 #include "support/ScriptedServices.h"
 #include "support/TempDir.h"
 #include "support/WordLists.h"
-#include "ui/Twips.h"
+#include "kit/Twips.h"
 
 // Failed expectations show texts as text.
 inline void PrintTo(const QString& text, std::ostream* out)

@@ -1,7 +1,7 @@
 #include "support/WordLists.h"
 
-#include "dictionary/Collation.h"
-#include "dictionary/DictionaryFormat.h"
+#include "words/Collation.h"
+#include "format/DictionaryFormat.h"
 
 namespace lexor::test {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dictionary/WordList.h"
+#include "words/WordList.h"
 
 namespace lexor::test {
 

@@ -1,0 +1,18 @@
+#include "services/FileDialog.h"
+
+#include "services/Services.h"
+
+namespace lexor::ui {
+
+FileDialog::FileDialog(Services& services, QWidget* owner) : services_(services), owner_(owner)
+{
+}
+
+bool FileDialog::Choose()
+{
+    FileName.clear();
+    FileName = services_.OpenFile(owner_, DialogTitle, InitDir, kDictionaryFilter);
+    return !FileName.isEmpty();
+}
+
+} // namespace lexor::ui

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lexor::test {
 
@@ -24,5 +25,8 @@ private:
 
 std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
+
+// The names in a folder, as UTF-8, in order.
+std::vector<std::string> Names(const std::filesystem::path& folder);
 
 } // namespace lexor::test

@@ -15,10 +15,10 @@
 #include <QTest>
 #include <QWidget>
 
+#include "kit/Twips.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDir.h"
 #include "support/WordLists.h"
-#include "kit/Twips.h"
 
 // Failed expectations show texts as text.
 inline void PrintTo(const QString& text, std::ostream* out)

@@ -1,7 +1,7 @@
 #include "support/WordLists.h"
 
-#include "words/Collation.h"
 #include "format/DictionaryFormat.h"
+#include "words/Collation.h"
 
 namespace lexor::test {
 
@@ -33,6 +33,14 @@ std::string Dictionary(const Words& words, int count)
     for (const auto& word : words)
         bytes += word + "\r\n";
     return bytes;
+}
+
+WordList Numbered(int count)
+{
+    WordList list;
+    for (int i = 0; i < count; ++i)
+        list.AddItem("parola" + std::to_string(i));
+    return list;
 }
 
 } // namespace lexor::test

@@ -17,6 +17,9 @@ bool CollateLess(std::string_view a, std::string_view b) noexcept;
 // A sorted list holding words.
 WordList ListOf(const Words& words);
 
+// A sorted list of count words: "parola0", "parola1" and so on.
+WordList Numbered(int count);
+
 // A list's items in list order.
 Words Items(const WordList& list);
 

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "files/ContentHash.h"
-#include "format/DictionaryFormat.h"
 #include "files/FileError.h"
-#include "words/LargeMemory.h"
+#include "format/DictionaryFormat.h"
 #include "format/LineEnds.h"
+#include "words/LargeMemory.h"
 #include "words/Parallel.h"
 #include "words/WordItem.h"
 
@@ -431,12 +431,6 @@ bool OpenRegularFile(const std::filesystem::path& path, std::ifstream& in, std::
 }
 
 } // namespace
-
-ReadResult ReadDictionary(std::istream& in, WordList& target, const ReadOptions& options)
-{
-    return Guarded(
-        target, [&] { return Read(in, target, 0, std::numeric_limits<std::uintmax_t>::max(), options, std::nullopt); });
-}
 
 ReadResult ReadDictionary(const std::filesystem::path& path, WordList& target, const ReadOptions& options)
 {

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <istream>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -61,8 +60,8 @@ struct ReadResult {
     std::vector<UnmappableLine> unmappable; // for Unmappable: the first lines, at most kShownUnmappable
     std::uint64_t unmappableLines = 0;      // and how many lines there are
     std::error_code error;                  // what failed, for ReadError
-    // The file as it was read, for the path overload, so a later save can
-    // tell whether someone else has changed it since.
+    // The file as it was read, so a later save can tell whether someone else
+    // has changed it since; nothing when the system cannot tell the file.
     std::optional<FileStamp> stamp;
     // With ReadOptions::keepFileBytes, once the header has passed: the
     // file's bytes exactly as read.
@@ -106,8 +105,6 @@ struct ReadOptions {
 // declared count, and a file is read whole only once its header has passed.
 // Running out of memory, or a word too long for a WordList, is a ReadError
 // that leaves the target empty; no exception leaves the reader.
-ReadResult ReadDictionary(std::istream& in, WordList& target, const ReadOptions& options = {});
-
 // Only regular files are opened (a folder or a FIFO is a ReadError, found
 // before any open); binary mode. No more is read than the file held before
 // it was opened, so data appended meanwhile is not followed. The stamp is

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "format/DictionaryFormat.h"
 #include "files/FileReplace.h"
+#include "format/DictionaryFormat.h"
 #include "words/LargeMemory.h"
 #include "words/Parallel.h"
 
@@ -61,12 +61,6 @@ struct Layout {
 };
 
 } // namespace
-
-void WriteDictionary(std::ostream& out, const WordList& words)
-{
-    const Layout layout(words);
-    out.write(layout.bytes.data(), static_cast<std::streamsize>(layout.size));
-}
 
 WriteResult SaveDictionary(const std::filesystem::path& path, const WordList& words, const ReplaceOptions& options)
 {

@@ -1,11 +1,9 @@
-// The dictionary layout as the reader and the writer see it, over in-memory
-// streams: the forms editors save, line ends, the header check, the count
-// line, short files.
+// The dictionary layout as the reader and the writer see it: the forms
+// editors save, line ends, the header check, the count line, short files.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +11,7 @@
 #include "format/DictionaryReader.h"
 #include "format/DictionaryWriter.h"
 #include "files/FileError.h"
+#include "support/DictionaryBytes.h"
 #include "support/TempDir.h"
 #include "support/WordLists.h"
 
@@ -27,15 +26,7 @@ const std::string kHeader = "Lexor Dictionary Volume\r\n";
 
 ReadResult Read(const std::string& bytes, WordList& target)
 {
-    std::istringstream in(bytes, std::ios::binary);
-    return ReadDictionary(in, target);
-}
-
-std::string Written(const WordList& words)
-{
-    std::ostringstream out(std::ios::binary);
-    WriteDictionary(out, words);
-    return out.str();
+    return test::ReadDictionaryBytes(bytes, target);
 }
 
 struct ReadCase {
@@ -220,29 +211,19 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"RepeatsKept", kHeader + "3\r\nb\r\na\r\nb\r\n", Status::Loaded, {"a", "b", "b"}, 3}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The reader takes its input in pieces: a stream into a block of 4 KiB that
-// then doubles, a file into a first block of up to 64 KiB and then 1 MiB at
-// a time. A line end split between two pieces, or a line longer than a
-// piece, must read as any other.
+// The reader takes a file in pieces: a first block of up to 64 KiB, then
+// the rest in reads of 1 MiB. A line end split between two pieces, or a line
+// longer than a piece, must read as any other.
 TEST(DictionaryReader, LinesAcrossBlockEdgesReadWhole)
 {
-    test::TempDir dir;
-    const std::size_t firstFileBlock = std::size_t{64} << 10;
-    for (const auto& [fromFile, edge] : {std::pair{false, std::size_t{4096}}, std::pair{true, firstFileBlock},
-                                         std::pair{true, firstFileBlock + (std::size_t{1} << 20)}}) {
+    const std::size_t firstBlock = std::size_t{64} << 10;
+    for (const std::size_t edge : {firstBlock, firstBlock + (std::size_t{1} << 20)}) {
         for (std::size_t shift = 0; shift < 6; ++shift) {
             const std::string head = kHeader + "5\r\n";
             const std::string first(edge - head.size() - 3 + shift, 'a');
             const std::string last(2 * edge + 5, 'e');
-            const std::string bytes = head + first + "\r\nb\r\nc\rd\r\n" + last;
             WordList list;
-            ReadResult result;
-            if (fromFile) {
-                test::WriteBytes(dir / "d.lexor", bytes);
-                result = ReadDictionary(dir / "d.lexor", list);
-            } else {
-                result = Read(bytes, list);
-            }
+            const ReadResult result = Read(head + first + "\r\nb\r\nc\rd\r\n" + last, list);
             ASSERT_EQ(result.status, Status::Loaded) << edge << "+" << shift;
             EXPECT_EQ(Items(list), (std::vector<std::string>{first, "b", "c", "d", last})) << edge << "+" << shift;
         }
@@ -335,12 +316,12 @@ TEST(DictionaryWriter, TwoWordsAreExactlyTheseBytes)
     WordList list;
     list.AddItem("mare");
     list.AddItem("casa");
-    EXPECT_EQ(Written(list), "Lexor Dictionary Volume\r\n2\r\ncasa\r\nmare\r\n");
+    EXPECT_EQ(test::WrittenDictionary(list), "Lexor Dictionary Volume\r\n2\r\ncasa\r\nmare\r\n");
 }
 
 TEST(DictionaryWriter, EmptyListWritesCountZeroAndNothingAfter)
 {
-    EXPECT_EQ(Written(WordList()), "Lexor Dictionary Volume\r\n0\r\n");
+    EXPECT_EQ(test::WrittenDictionary(WordList()), "Lexor Dictionary Volume\r\n0\r\n");
 }
 
 TEST(DictionaryWriter, UnsortedListIsWrittenInItsOwnOrder)
@@ -348,7 +329,7 @@ TEST(DictionaryWriter, UnsortedListIsWrittenInItsOwnOrder)
     WordList list(false);
     for (auto w : {"zeta", "", "casa"})
         list.AddItem(w);
-    EXPECT_EQ(Written(list), "Lexor Dictionary Volume\r\n3\r\nzeta\r\n\r\ncasa\r\n");
+    EXPECT_EQ(test::WrittenDictionary(list), "Lexor Dictionary Volume\r\n3\r\nzeta\r\n\r\ncasa\r\n");
 }
 
 // A large list is laid out in parts side by side: each line must still
@@ -363,7 +344,7 @@ TEST(DictionaryWriter, LargeListIsWrittenInListOrder)
     std::string expected = kHeader + "200000\r\n";
     for (const std::string& word : Items(list))
         expected += word + "\r\n";
-    EXPECT_EQ(Written(list), expected);
+    EXPECT_EQ(test::WrittenDictionary(list), expected);
 }
 
 TEST(DictionaryRoundTrip, EveryByteButTheLineEndsComesBackUnchanged)
@@ -381,7 +362,7 @@ TEST(DictionaryRoundTrip, EveryByteButTheLineEndsComesBackUnchanged)
     list.AddItem("a\x1A");
 
     WordList loaded;
-    const ReadResult result = Read(Written(list), loaded);
+    const ReadResult result = Read(test::WrittenDictionary(list), loaded);
     EXPECT_EQ(result.status, Status::Loaded);
     EXPECT_TRUE(result.InGamesForm());
     EXPECT_EQ(result.declared, list.ListCount());
@@ -396,7 +377,7 @@ TEST(DictionaryRoundTrip, MoreWordsThanSixteenBitsCanCount)
         words.push_back("w" + std::to_string(i * 7919 % 40000));
     std::vector<std::string_view> views(words.begin(), words.end());
     list.AddItems(views);
-    const std::string bytes = Written(list);
+    const std::string bytes = test::WrittenDictionary(list);
     EXPECT_EQ(bytes.substr(0, kHeader.size() + 7), kHeader + "40000\r\n");
 
     WordList loaded;

@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <string>
 
-#include "format/DictionaryWriter.h"
 #include "files/FileReplace.h"
+#include "format/DictionaryWriter.h"
 
 int main(int argc, char** argv)
 {

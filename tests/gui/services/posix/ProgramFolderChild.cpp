@@ -9,11 +9,11 @@
 
 #include <QApplication>
 
-#include "windows/Tool1.h"
-#include "windows/Menu.h"
-#include "support/ScriptedServices.h"
 #include "kit/Conversions.h"
 #include "services/QtServices.h"
+#include "support/ScriptedServices.h"
+#include "windows/Menu.h"
+#include "windows/Tool1.h"
 
 int main(int argc, char** argv)
 {

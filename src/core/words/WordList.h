@@ -50,7 +50,10 @@ public:
     }
 
     // A hint that the word at pos is about to be read; nothing when pos is
-    // out of range. Passes in list order ask kPrefetchAhead positions ahead.
+    // out of range. Passes in list order ask kPrefetchAhead positions ahead;
+    // the sort asks kReadAhead (WordListSort.cpp) items ahead. Each distance
+    // was measured where it is used, on a million words: for the passes 32
+    // and 64 did no better than 16, for the sort 32 took 1 to 2% less time.
     static constexpr size_type kPrefetchAhead = 16;
     [[gnu::always_inline]] void Prefetch(size_type pos) const noexcept
     {

@@ -36,7 +36,8 @@ constexpr std::size_t kParallelMinimum = std::size_t{1} << 16;
 // Deeper than this the full collation takes over, which bounds the recursion
 // whatever the words.
 constexpr int kMaxLevels = 48;
-// How many items ahead the words' bytes are asked for.
+// How many items ahead the words' bytes are asked for: further than the
+// passes' WordList::kPrefetchAhead, as measured (see there).
 constexpr std::ptrdiff_t kReadAhead = 32;
 
 using Scratch = std::vector<WordItem>;

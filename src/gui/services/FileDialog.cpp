@@ -10,7 +10,7 @@ FileDialog::FileDialog(Services& services, QWidget* owner) : services_(services)
 
 bool FileDialog::Choose()
 {
-    FileName.clear();
+    // The name is what the dialog answers: empty when it is cancelled.
     FileName = services_.OpenFile(owner_, DialogTitle, InitDir, kDictionaryFilter);
     return !FileName.isEmpty();
 }

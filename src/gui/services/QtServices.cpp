@@ -1,6 +1,7 @@
 #include "services/QtServices.h"
 
 #include <algorithm>
+#include <memory>
 #include <system_error>
 
 #include <QAbstractButton>
@@ -188,16 +189,11 @@ void GiveFocusBack(QWidget* parent, const QPointer<QWidget>& focus)
         focus->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-} // namespace
-
-std::filesystem::path Services::AppPath(std::string_view name) const
-{
-    const std::filesystem::path folder = AppFolder();
-    return folder.empty() ? folder : folder / name;
-}
-
-std::unique_ptr<QMessageBox> QtServices::MakeBox(QWidget* parent, const QString& text, const QString& title,
-                                                 Buttons buttons)
+// The box Message shows, ready to run: no icon, the text as plain text, Yes
+// or No as the default (Enter) as buttons says, and No for Escape; at least
+// as wide as its title needs, with any run of text without blanks too wide
+// for it (a long path) broken into lines instead of cut off.
+std::unique_ptr<QMessageBox> MakeBox(QWidget* parent, const QString& text, const QString& title, Buttons buttons)
 {
     auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent);
     // Paths and system reasons are shown as they are, never as markup.
@@ -230,6 +226,14 @@ std::unique_ptr<QMessageBox> QtServices::MakeBox(QWidget* parent, const QString&
     for (QAbstractButton* button : box->buttons())
         button->setIcon(QIcon());
     return box;
+}
+
+} // namespace
+
+std::filesystem::path Services::AppPath(std::string_view name) const
+{
+    const std::filesystem::path folder = AppFolder();
+    return folder.empty() ? folder : folder / name;
 }
 
 Answer QtServices::Message(QWidget* parent, const QString& text, const QString& title, Buttons buttons)

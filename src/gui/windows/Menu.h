@@ -57,14 +57,14 @@ private:
     // The menu's own file dialog; its initial folder is set once, on load.
     ui::FileDialog dialog1_;
     QPixmap banner_;
-    QFrame* frame1_;
-    QLabel* label1_;
-    QPushButton* command1_;
-    QFrame* frame2_;
-    QLabel* label2_;
-    QPushButton* command2_;
-    QPushButton* command3_;
-    QPushButton* command4_;
+    QFrame* frame1_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QFrame* frame2_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    QPushButton* command3_ = nullptr;
+    QPushButton* command4_ = nullptr;
 };
 
 } // namespace lexor

@@ -5,8 +5,8 @@
 
 #include <QWidget>
 
-#include "words/WordList.h"
 #include "services/FileDialog.h"
+#include "words/WordList.h"
 
 class QLabel;
 class QLineEdit;
@@ -57,6 +57,9 @@ private:
     void SaveResult(const WordList& words, std::string_view fileName, const QString& emptyMessage);
 
     ui::Services& services_;
+    // The original's words, and after a comparison the missing ones (List1,
+    // under "MANCANTI"); the modified dictionary's, never shown (List2); the
+    // added words a comparison finds (List3, under "AGGIUNTE").
     WordList list1Words_;
     WordList list2Words_;
     WordList list3Words_;

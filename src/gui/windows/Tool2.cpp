@@ -8,18 +8,18 @@
 #include <QStyle>
 
 #include "files/FileReplace.h"
-#include "optimise/DuplicateRemoval.h"
 #include "kit/BusyCursor.h"
 #include "kit/Conversions.h"
 #include "kit/Design.h"
-#include "services/DictionaryFiles.h"
-#include "services/FileMessages.h"
 #include "kit/PathBox.h"
 #include "kit/PathDrop.h"
 #include "kit/ResultsArea.h"
-#include "services/Services.h"
 #include "kit/Twips.h"
 #include "kit/WordListModel.h"
+#include "optimise/DuplicateRemoval.h"
+#include "services/DictionaryFiles.h"
+#include "services/FileMessages.h"
+#include "services/Services.h"
 
 namespace lexor {
 namespace {
@@ -27,6 +27,9 @@ namespace {
 // What "..." chooses: the dialog's title and the button's name for screen
 // readers.
 const QString kChooseDictionary = QStringLiteral("Scegli il dizionario da ottimizzare");
+// The headings screen readers read the two counts with.
+const QString kWordsHeading = QStringLiteral("Parole");
+const QString kCopiesHeading = QStringLiteral("Doppie");
 
 // The window's labels: yellow, bold, broken into lines where they are too
 // long for their box.
@@ -109,8 +112,8 @@ void Tool2::CreateControls()
     command3_->setAccessibleName(QStringLiteral("SALVA OTTIMIZZATO"));
     list1_->setAccessibleName(QStringLiteral("Parole"));
     list2_->setAccessibleName(QStringLiteral("Doppie"));
-    ShowCount(parole_, 0);
-    ShowCount(doppie_, 0);
+    ShowCount(parole_, kWordsHeading, 0);
+    ShowCount(doppie_, kCopiesHeading, 0);
 
     connect(command1_, &QPushButton::clicked, this, &Tool2::Command1_Click);
     connect(command2_, &QPushButton::clicked, this, &Tool2::Command2_Click);
@@ -133,10 +136,9 @@ void Tool2::SetTabOrder()
     }
 }
 
-void Tool2::ShowCount(QLabel* count, std::size_t value)
+void Tool2::ShowCount(QLabel* count, const QString& heading, std::size_t value)
 {
     count->setText(QString::number(value));
-    const QString heading = count == parole_ ? QStringLiteral("Parole") : QStringLiteral("Doppie");
     count->setAccessibleName(heading + QLatin1Char(' ') + count->text());
 }
 
@@ -184,11 +186,11 @@ void Tool2::Command2_Click()
     if (text1_->text().isEmpty() || list1Words_.ListCount() == 0)
         return;
     const ui::BusyCursor busy;
-    ShowCount(doppie_, 0);
+    ShowCount(doppie_, kCopiesHeading, 0);
     const auto removed = RemoveDuplicates(list1Words_, list2Words_);
     RefreshLists();
-    ShowCount(doppie_, removed);
-    ShowCount(parole_, list1Words_.ListCount());
+    ShowCount(doppie_, kCopiesHeading, removed);
+    ShowCount(parole_, kWordsHeading, list1Words_.ListCount());
     doppie_->show();
     label4_->show();
     ui::SetOuterHeightTwips(this, kExpandedHeight, kNonClientAllowance);

@@ -7,10 +7,10 @@
 
 #include <QWidget>
 
-#include "format/DictionaryReader.h"
 #include "files/FileStamp.h"
-#include "words/WordList.h"
+#include "format/DictionaryReader.h"
 #include "services/FileDialog.h"
+#include "words/WordList.h"
 
 class QLabel;
 class QLineEdit;
@@ -54,7 +54,7 @@ private:
     void RefreshLists();
     // Shows value in the count label parole_ or doppie_, and has screen
     // readers read it with its heading.
-    void ShowCount(QLabel* count, std::size_t value);
+    void ShowCount(QLabel* count, const QString& heading, std::size_t value);
     // Whether the loaded file may be written over: yes when it is as it was
     // loaded, otherwise as the user answers.
     bool MayOverwrite();

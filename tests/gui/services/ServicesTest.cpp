@@ -24,85 +24,61 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "support/ScriptedServices.h"
-#include "support/TempDir.h"
 #include "kit/Conversions.h"
 #include "services/FileDialog.h"
 #include "services/QtServices.h"
+#include "support/ModalCloser.h"
+#include "support/ScriptedServices.h"
+#include "support/TempDir.h"
 
 namespace lexor {
 namespace {
 
-// The key goes where the desktop sends it: to the box's focused control.
-QAbstractButton* PressOn(QMessageBox& box, Qt::Key key)
-{
-    box.show();
-    box.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
-    QWidget* target = box.focusWidget() ? box.focusWidget() : &box;
-    QTest::keyClick(target, key);
-    return box.clickedButton();
-}
-
 TEST(QtServices, QuestionBoxHasNoIconAndEnterAnswersYes)
 {
     const QString text = QStringLiteral("Sovrascrivere il file?\n<b>C:\\Giochi\\a.lexor</b>");
-    const auto box = ui::QtServices::MakeBox(nullptr, text, QStringLiteral("LEXOR Tools"), ui::Buttons::YesNo);
-    EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-    EXPECT_EQ(box->windowTitle(), QStringLiteral("LEXOR Tools"));
-    EXPECT_EQ(box->text(), text);
-    EXPECT_EQ(box->textFormat(), Qt::PlainText);
-    EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
-    EXPECT_EQ(PressOn(*box, Qt::Key_Return), box->button(QMessageBox::Yes));
-
-    const auto again = ui::QtServices::MakeBox(nullptr, text, QStringLiteral("LEXOR Tools"), ui::Buttons::YesNo);
-    EXPECT_EQ(PressOn(*again, Qt::Key_Escape), again->button(QMessageBox::No));
+    const ui::Answer answer =
+        test::ShowBox(text, QStringLiteral("LEXOR Tools"), ui::Buttons::YesNo, [&](QMessageBox& box) {
+            EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
+            EXPECT_EQ(box.windowTitle(), QStringLiteral("LEXOR Tools"));
+            EXPECT_EQ(box.text(), text);
+            EXPECT_EQ(box.textFormat(), Qt::PlainText);
+            EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
+            EXPECT_EQ(box.defaultButton(), box.button(QMessageBox::Yes));
+            test::PressOn(box, Qt::Key_Return);
+        });
+    EXPECT_EQ(answer, ui::Answer::Yes);
+    EXPECT_EQ(test::ShowBox(text, QStringLiteral("LEXOR Tools"), ui::Buttons::YesNo,
+                            [](QMessageBox& box) { test::PressOn(box, Qt::Key_Escape); }),
+              ui::Answer::No);
 }
 
 // The program speaks Italian on any desktop: the toolkit's own button texts
 // come from the translation built into it.
 TEST(QtServices, BoxButtonsSpeakItalian)
 {
-    const auto question = ui::QtServices::MakeBox(nullptr, QStringLiteral("Proseguire?"), QStringLiteral("LEXOR Tools"),
-                                                  ui::Buttons::YesNo);
-    EXPECT_EQ(question->button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Sì"));
-    EXPECT_EQ(question->button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("No"));
+    test::ShowBox(QStringLiteral("Proseguire?"), QStringLiteral("LEXOR Tools"), ui::Buttons::YesNo,
+                  [](QMessageBox& box) {
+                      EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Sì"));
+                      EXPECT_EQ(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("No"));
+                  });
     EXPECT_EQ(QLocale().language(), QLocale::Italian);
 }
 
 TEST(QtServices, InformationBoxHasOnlyOk)
 {
-    const auto box = ui::QtServices::MakeBox(nullptr, QStringLiteral("File salvato!"), QStringLiteral("LEXOR Tools"),
-                                             ui::Buttons::Ok);
-    EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
-    EXPECT_EQ(PressOn(*box, Qt::Key_Return), box->button(QMessageBox::Ok));
+    QAbstractButton* pressed = nullptr;
+    QAbstractButton* ok = nullptr;
+    test::ShowBox(QStringLiteral("File salvato!"), QStringLiteral("LEXOR Tools"), ui::Buttons::Ok,
+                  [&](QMessageBox& box) {
+                      EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
+                      EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
+                      ok = box.button(QMessageBox::Ok);
+                      test::PressOn(box, Qt::Key_Return);
+                      pressed = box.clickedButton();
+                  });
+    EXPECT_EQ(pressed, ok);
 }
-
-// Closes whatever modal window opens next, once it is open, and keeps its
-// title; look, if given, sees it first.
-class ModalCloser : public QObject {
-public:
-    explicit ModalCloser(std::function<void(QWidget*)> look = {})
-    {
-        timer_.setInterval(10);
-        connect(&timer_, &QTimer::timeout, this, [this, look] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                title = modal->windowTitle();
-                if (look)
-                    look(modal);
-                modal->close();
-                timer_.stop();
-            }
-        });
-        timer_.start();
-    }
-    QString title;
-
-private:
-    QTimer timer_;
-};
 
 // A box or a file dialog gives the keyboard back to the window that opened
 // it, on the control that had it; the dialog carries the title it is given.
@@ -119,7 +95,7 @@ TEST(QtServices, TheKeyboardComesBackToTheControlThatHadIt)
 
     second->setFocus();
     {
-        ModalCloser closer;
+        test::ModalCloser closer;
         services.Message(first, QStringLiteral("File salvato!"), QStringLiteral("LEXOR Tools"), ui::Buttons::Ok);
     }
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -127,7 +103,7 @@ TEST(QtServices, TheKeyboardComesBackToTheControlThatHadIt)
 
     first->setFocus();
     {
-        ModalCloser closer;
+        test::ModalCloser closer;
         EXPECT_TRUE(services
                         .OpenFile(second, QStringLiteral("Scegli il dizionario originale"), QDir::tempPath(),
                                   QStringLiteral("Dizionari LEXOR (*.lexor)"))
@@ -144,12 +120,12 @@ TEST(QtServices, TheKeyboardComesBackToTheControlThatHadIt)
 TEST(QtServices, ABoxIsAsWideAsItsTitleNeeds)
 {
     const QString title = QStringLiteral("LEXOR Tools");
-    const auto box = ui::QtServices::MakeBox(nullptr, QStringLiteral("File salvato!"), title, ui::Buttons::Ok);
-    box->show();
-    QFont titleFace = QApplication::font("QMdiSubWindowTitleBar");
-    titleFace.setBold(true);
-    const int button = box->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, box.get());
-    EXPECT_GE(box->width(), QFontMetrics(titleFace).horizontalAdvance(title) + 2 * 3 * button);
+    test::ShowBox(QStringLiteral("File salvato!"), title, ui::Buttons::Ok, [&](QMessageBox& box) {
+        QFont titleFace = QApplication::font("QMdiSubWindowTitleBar");
+        titleFace.setBold(true);
+        const int button = box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+        EXPECT_GE(box.width(), QFontMetrics(titleFace).horizontalAdvance(title) + 2 * 3 * button);
+    });
 }
 
 // A path longer than a box can be is broken into lines, after a separator
@@ -159,18 +135,18 @@ TEST(QtServices, ALongPathIsBrokenIntoLinesAndNothingIsCutOff)
     const QString path =
         QStringLiteral("C:\\Giochi\\LEXOR\\") + QString(208, QLatin1Char('x')) + QStringLiteral("\\Dizionario.lexor");
     const QString text = QStringLiteral("Impossibile salvare il file:\n") + path + QStringLiteral("\nAccesso negato.");
-    const auto box = ui::QtServices::MakeBox(nullptr, text, QStringLiteral("LEXOR Tools"), ui::Buttons::Ok);
-    box->show();
-    const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-    ASSERT_NE(label, nullptr);
-    const QStringList lines = box->text().split(QLatin1Char('\n'));
-    EXPECT_EQ(box->text().remove(QLatin1Char('\n')), QString(text).remove(QLatin1Char('\n')));
-    ASSERT_GT(lines.size(), 4);
-    EXPECT_EQ(lines[1], QStringLiteral("C:\\Giochi\\LEXOR\\"));
-    const QFontMetrics metrics(label->font());
-    for (const QString& line : lines)
-        for (const QString& run : line.split(QLatin1Char(' ')))
-            EXPECT_LE(metrics.horizontalAdvance(run), label->contentsRect().width()) << run.toStdString();
+    test::ShowBox(text, QStringLiteral("LEXOR Tools"), ui::Buttons::Ok, [&](QMessageBox& box) {
+        const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        const QStringList lines = box.text().split(QLatin1Char('\n'));
+        EXPECT_EQ(box.text().remove(QLatin1Char('\n')), QString(text).remove(QLatin1Char('\n')));
+        ASSERT_GT(lines.size(), 4);
+        EXPECT_EQ(lines[1], QStringLiteral("C:\\Giochi\\LEXOR\\"));
+        const QFontMetrics metrics(label->font());
+        for (const QString& line : lines)
+            for (const QString& run : line.split(QLatin1Char(' ')))
+                EXPECT_LE(metrics.horizontalAdvance(run), label->contentsRect().width()) << run.toStdString();
+    });
 }
 
 // The file dialog opens in its folder, or the nearest one above it that
@@ -185,7 +161,7 @@ TEST(QtServices, TheDialogOpensInTheNearestFolderThatExistsWithNoNameAndSpeaksIt
     QWidget window;
     ui::QtServices services;
     QString folder, name, size, kind, date, folderKind;
-    ModalCloser closer([&](QWidget* modal) {
+    test::ModalCloser closer([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         folder = dialog->directory().absolutePath();
@@ -237,7 +213,7 @@ TEST(QtServices, TheDialogNeitherReadsNorWritesTheUsersSettings)
         QList<QUrl> shortcuts;
         QString folder, name;
         {
-            ModalCloser closer([&](QWidget* modal) {
+            test::ModalCloser closer([&](QWidget* modal) {
                 auto* dialog = static_cast<QFileDialog*>(modal);
                 history = dialog->history();
                 shortcuts = dialog->sidebarUrls();
@@ -264,10 +240,12 @@ TEST(QtServices, TheDialogNeitherReadsNorWritesTheUsersSettings)
 
 TEST(QtServices, QuestionThatKeepsByDefaultAnswersNoToEnter)
 {
-    const auto box = ui::QtServices::MakeBox(nullptr, QStringLiteral("Sovrascrivere comunque?"),
-                                             QStringLiteral("LEXOR Tools"), ui::Buttons::YesNoDefaultNo);
-    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
-    EXPECT_EQ(PressOn(*box, Qt::Key_Return), box->button(QMessageBox::No));
+    const ui::Answer answer = test::ShowBox(QStringLiteral("Sovrascrivere comunque?"), QStringLiteral("LEXOR Tools"),
+                                            ui::Buttons::YesNoDefaultNo, [](QMessageBox& box) {
+                                                EXPECT_EQ(box.defaultButton(), box.button(QMessageBox::No));
+                                                test::PressOn(box, Qt::Key_Return);
+                                            });
+    EXPECT_EQ(answer, ui::Answer::No);
 }
 
 TEST(QtServices, ApplicationFolderIsTheExecutablesWithoutTrailingSeparator)

@@ -20,14 +20,15 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "windows/Tool1.h"
-#include "windows/Menu.h"
-#include "windows/Tool2.h"
-#include "support/WindowTest.h"
 #include "kit/Conversions.h"
 #include "kit/Design.h"
-#include "services/QtServices.h"
 #include "kit/Twips.h"
+#include "services/QtServices.h"
+#include "support/ModalCloser.h"
+#include "support/WindowTest.h"
+#include "windows/Menu.h"
+#include "windows/Tool1.h"
+#include "windows/Tool2.h"
 
 namespace lexor {
 namespace {
@@ -250,12 +251,11 @@ TEST_F(MenuTest, EveryTextIsDrawnInAnOutlineFaceOfItsWeight)
 #endif
     auto* tool1 = new Tool1(services);
     auto* tool2 = new Tool2(services);
-    const auto box = ui::QtServices::MakeBox(nullptr, QStringLiteral("Proseguire?"), ui::kTitle, ui::Buttons::YesNo);
     QFileDialog dialog;
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     std::string notOutline;
     std::string notBold;
-    for (QWidget* window : std::initializer_list<QWidget*>{&menu, tool1, tool2, box.get(), &dialog}) {
+    const auto check = [&](QWidget* window) {
         QList<QWidget*> controls = window->findChildren<QWidget*>();
         controls.prepend(window);
         for (QWidget* control : controls) {
@@ -271,7 +271,11 @@ TEST_F(MenuTest, EveryTextIsDrawnInAnOutlineFaceOfItsWeight)
                 }))
                 notBold += where;
         }
-    }
+    };
+    for (QWidget* window : std::initializer_list<QWidget*>{&menu, tool1, tool2, &dialog})
+        check(window);
+    test::ShowBox(QStringLiteral("Proseguire?"), ui::kTitle, ui::Buttons::YesNo,
+                  [&](QMessageBox& box) { check(&box); });
     EXPECT_EQ(notOutline, "");
     EXPECT_EQ(notBold, "");
 }

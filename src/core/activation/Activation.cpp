@@ -4,9 +4,9 @@
 #include <string_view>
 #include <system_error>
 
-#include "format/DictionaryWriter.h"
 #include "files/FileReplace.h"
 #include "files/FileStamp.h"
+#include "format/DictionaryWriter.h"
 #include "words/WordList.h"
 
 namespace lexor {
@@ -49,9 +49,7 @@ ActivationResult ActivateDictionary(const std::filesystem::path& chosen, const s
     ActivationResult result;
     // The words in the file's order, for a file to be installed in the game's form.
     WordList words(false);
-    result.read = ReadDictionary(chosen, words, {.headerInAnyCase = true, .keepFileBytes = true});
-    const std::string bytes = std::move(result.read.fileBytes);
-    result.read.fileBytes.clear();
+    result.read = ReadDictionary(chosen, words, {.headerInAnyCase = true});
     switch (result.read.status) {
     case Status::ReadError:
         return {Outcome::CouldNotRead, result.read.error, std::move(result.read)};
@@ -65,11 +63,22 @@ ActivationResult ActivateDictionary(const std::filesystem::path& chosen, const s
     }
     if (IsSameFile(chosen, active))
         return {Outcome::SameFile, {}, std::move(result.read)};
+    // What is installed is what was read: a copy only of the file still
+    // holding it, checked across the copy; the game's form made of the words
+    // read from a file checked right before.
     const bool asItIs = result.read.InGamesForm();
-    // What is installed is what was read; the file must still hold it.
-    if (StampOf(chosen) != result.read.stamp)
-        return {Outcome::Changed, {}, std::move(result.read)};
-    result.written = asItIs ? ReplaceFileContents(active, bytes, options) : SaveDictionary(active, words, options);
+    const FileStamp* asRead = result.read.stamp ? &*result.read.stamp : nullptr;
+    if (asItIs) {
+        result.written = ReplaceFileWithCopy(chosen, active, options, asRead);
+    } else if (StampOf(chosen) == result.read.stamp) {
+        result.written = SaveDictionary(active, words, options);
+    } else {
+        result.written = {false, FileErrc::SourceChanged};
+    }
+    if (result.written.error == FileErrc::SourceChanged) {
+        result.outcome = Outcome::Changed;
+        return result;
+    }
     if (!result.written) {
         result.outcome = result.written.error == FileErrc::HeldOpen ? Outcome::HeldOpen : Outcome::CouldNotCopy;
         result.error = result.written.error;

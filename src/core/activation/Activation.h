@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "format/DictionaryReader.h"
 #include "files/FileReplace.h"
+#include "format/DictionaryReader.h"
 
 namespace lexor {
 
@@ -33,8 +33,9 @@ struct ActivationResult {
 // (an editor's encoding or line ends, a missing or wrong count) is installed
 // in the game's form, its words in the file's order. A file the game's code
 // page cannot hold, or that is no dictionary, is refused. What is installed
-// is what was read, and only if the chosen file, checked right before the
-// active dictionary is replaced, is still the same file holding it.
+// is what was read: a file that changed since (another file in its place,
+// or other bytes) is not installed, checked across the copy of a file in the
+// game's form.
 // Nothing happens when chosen and active name the same file: the file
 // system's word where both exist (another letter case on a case-insensitive
 // system, relative parts, links, other mappings of the folder); on a

@@ -58,19 +58,6 @@ std::uint64_t ChunkDigest(const char* p, std::size_t size)
     return Avalanche(h ^ size);
 }
 
-// The chunks' digests folded in order, with the whole length.
-struct Fold {
-    std::uint64_t h = kPrime3;
-    std::uint64_t size = 0;
-
-    void Add(std::uint64_t chunk, std::size_t bytes)
-    {
-        h = Avalanche(Round(h, chunk));
-        size += bytes;
-    }
-    std::uint64_t Digest() const { return Avalanche(h ^ size * kPrime1); }
-};
-
 } // namespace
 
 std::uint64_t ContentHash::Of(const char* data, std::size_t size)
@@ -82,26 +69,43 @@ std::uint64_t ContentHash::Of(const char* data, std::size_t size)
         for (std::size_t i = first; i < last; ++i)
             digests[i] = ChunkDigest(data + i * kChunk, std::min(kChunk, size - i * kChunk));
     });
-    Fold fold;
-    for (std::size_t i = 0; i < chunks; ++i)
-        fold.Add(digests[i], std::min(kChunk, size - i * kChunk));
-    return fold.Digest();
+    // The chunks' digests folded in order, with the whole length, as Running does.
+    std::uint64_t folded = kPrime3;
+    for (const std::uint64_t digest : digests)
+        folded = Avalanche(Round(folded, digest));
+    return Avalanche(folded ^ size * kPrime1);
 }
 
 std::optional<std::uint64_t> ContentHash::Of(std::istream& in)
 {
     std::vector<char> chunk(kChunk);
-    Fold fold;
+    Running running;
     for (;;) {
         in.read(chunk.data(), static_cast<std::streamsize>(kChunk));
         const auto got = static_cast<std::size_t>(in.gcount());
-        if (got > 0)
-            fold.Add(ChunkDigest(chunk.data(), got), got);
+        running.Add(chunk.data(), got);
         if (in.bad())
             return std::nullopt;
         if (got < kChunk)
-            return fold.Digest();
+            return running.Digest();
     }
+}
+
+ContentHash::Running::Running() : folded_(kPrime3)
+{
+}
+
+void ContentHash::Running::Add(const char* chunk, std::size_t size)
+{
+    if (size == 0)
+        return;
+    folded_ = Avalanche(Round(folded_, ChunkDigest(chunk, size)));
+    size_ += size;
+}
+
+std::uint64_t ContentHash::Running::Digest() const
+{
+    return Avalanche(folded_ ^ size_ * kPrime1);
 }
 
 } // namespace lexor

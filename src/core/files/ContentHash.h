@@ -20,6 +20,19 @@ struct ContentHash {
     // The digest of all a stream holds from where it stands, or nothing when
     // it cannot be read to its end.
     static std::optional<std::uint64_t> Of(std::istream& in);
+
+    // The same digest taken as the bytes go by, a chunk at a time: every
+    // chunk added but the last holds exactly kChunk bytes.
+    class Running {
+    public:
+        Running();
+        void Add(const char* chunk, std::size_t size);
+        std::uint64_t Digest() const;
+
+    private:
+        std::uint64_t folded_;
+        std::uint64_t size_ = 0;
+    };
 };
 
 } // namespace lexor

@@ -25,6 +25,8 @@ public:
             return "replaced file cannot be kept in the trash";
         case FileErrc::FolderWriteProtected:
             return "folder is write-protected";
+        case FileErrc::SourceChanged:
+            return "source changed while it was copied";
         }
         return "unknown file error";
     }

@@ -15,6 +15,7 @@ enum class FileErrc {
     LineTooLong,          // a line longer than a word may be
     NotKept,              // the file to be replaced could not be kept in the trash
     FolderWriteProtected, // the folder may not be written into, whatever the file allows
+    SourceChanged,        // the file copied changed while it was copied
 };
 
 const std::error_category& FileCategory() noexcept;

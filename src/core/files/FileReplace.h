@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "files/FileError.h"
+#include "files/FileStamp.h"
 
 namespace lexor {
 
@@ -56,9 +57,12 @@ struct WriteResult {
 WriteResult ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes,
                                 const ReplaceOptions& options = {});
 
-// Replaces target with a byte-for-byte copy of source.
+// Replaces target with a byte-for-byte copy of source. With asRead, the
+// stamp of source as it was read before, the copy is put in target's place
+// only if source, as copied, is still that file holding those bytes;
+// otherwise FileErrc::SourceChanged, and target is left as it was.
 WriteResult ReplaceFileWithCopy(const std::filesystem::path& source, const std::filesystem::path& target,
-                                const ReplaceOptions& options = {});
+                                const ReplaceOptions& options = {}, const FileStamp* asRead = nullptr);
 
 // Whether a file replaced at target could be kept in the system's trash, for
 // the question asked before the replacement: false where target's folder has

@@ -363,8 +363,6 @@ ReadResult Read(std::istream& in, WordList& target, std::size_t sizeHint, std::u
     const std::string_view bytes(reader.text(), reader.size());
     if (identity)
         result.stamp = FileStamp{*identity, ContentHash::Of(bytes.data(), bytes.size())};
-    if (options.keepFileBytes)
-        result.fileBytes = bytes;
     result.form.encoding = mark.encoding == TextEncoding::Cp1252 && IsUtf8(bytes) ? TextEncoding::Utf8 : mark.encoding;
     std::size_t size = bytes.size();
     if (result.form.encoding != TextEncoding::Cp1252) {

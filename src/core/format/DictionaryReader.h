@@ -63,9 +63,6 @@ struct ReadResult {
     // The file as it was read, so a later save can tell whether someone else
     // has changed it since; nothing when the system cannot tell the file.
     std::optional<FileStamp> stamp;
-    // With ReadOptions::keepFileBytes, once the header has passed: the
-    // file's bytes exactly as read.
-    std::string fileBytes;
 
     bool HasWords() const noexcept { return wordsRead > 0; }
     // Whether the file is one the game reads as it stands, words and count
@@ -82,7 +79,6 @@ struct ReadOptions {
     // The header in any letter case, as the activation takes it; the loaders
     // want it exactly.
     bool headerInAnyCase = false;
-    bool keepFileBytes = false;
 };
 
 // Reads a dictionary into target (which the caller has cleared), as the

@@ -23,6 +23,8 @@ QString Reason(const std::error_code& error)
             return QStringLiteral("la versione attuale non può essere conservata nel Cestino");
         case FileErrc::FolderWriteProtected:
             return QStringLiteral("la cartella è protetta da scrittura: non vi si possono creare file");
+        case FileErrc::SourceChanged:
+            return QStringLiteral("il file è cambiato mentre veniva copiato");
         }
     }
     using std::errc;

@@ -9,7 +9,9 @@
 #include <system_error>
 #include <vector>
 
+#include "files/FileError.h"
 #include "files/FileReplace.h"
+#include "files/FileStamp.h"
 #include "format/DictionaryReader.h"
 #include "format/DictionaryWriter.h"
 #include "support/TempDir.h"
@@ -92,6 +94,32 @@ TEST(Saves, LargeCopyIsByteForByte)
     ASSERT_TRUE(ReplaceFileWithCopy(dir / "grande.lexor", dir / "LEXOR.lexor"));
     EXPECT_EQ(ReadBytes(dir / "LEXOR.lexor"), big);
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor", "grande.lexor"}));
+}
+
+// A copy checked against its source as it was read is put in place only if
+// the source, as copied, still is that file with those bytes: an edit of the
+// same size, or another file in its place, leaves the target as it was.
+TEST(FailedCopies, SourceThatChangedSinceItWasReadIsNotInstalled)
+{
+    TempDir dir;
+    WriteBytes(dir / "LEXOR.lexor", kOld);
+    const std::string read = "Lexor Dictionary Volume\r\n1\r\nletto\r\n";
+    WriteBytes(dir / "scelto.lexor", read);
+    const auto asRead = StampOf(dir / "scelto.lexor");
+    ASSERT_TRUE(asRead.has_value());
+    WriteBytes(dir / "scelto.lexor", "Lexor Dictionary Volume\r\n1\r\naltro\r\n");
+    EXPECT_EQ(ReplaceFileWithCopy(dir / "scelto.lexor", dir / "LEXOR.lexor", {}, &*asRead).error,
+              FileErrc::SourceChanged);
+    WriteBytes(dir / "altro.lexor", read);
+    fs::rename(dir / "altro.lexor", dir / "scelto.lexor");
+    EXPECT_EQ(ReplaceFileWithCopy(dir / "scelto.lexor", dir / "LEXOR.lexor", {}, &*asRead).error,
+              FileErrc::SourceChanged);
+    EXPECT_EQ(ReadBytes(dir / "LEXOR.lexor"), kOld);
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"LEXOR.lexor", "scelto.lexor"}));
+
+    const auto asNowRead = StampOf(dir / "scelto.lexor");
+    ASSERT_TRUE(ReplaceFileWithCopy(dir / "scelto.lexor", dir / "LEXOR.lexor", {}, &*asNowRead));
+    EXPECT_EQ(ReadBytes(dir / "LEXOR.lexor"), read);
 }
 
 } // namespace

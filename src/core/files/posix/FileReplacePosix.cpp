@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "files/ContentHash.h"
 #include "files/FolderOf.h"
 #include "files/TemporaryFiles.h"
 #include "files/TrashSlot.h"
@@ -43,10 +44,14 @@ namespace {
 // contents are complete and before the rename, so the rename stays the one
 // step that replaces the target: it then leaves the old file in the trash.
 
-constexpr std::size_t kCopyChunk = std::size_t{256} << 10;
+// What a copy's fill returns for a source that changed as it was copied: no
+// error the system has.
+constexpr int kSourceChanged = -1;
 
 WriteResult Failure(int code)
 {
+    if (code == kSourceChanged)
+        return {false, FileErrc::SourceChanged};
     return {false, std::error_code(code, std::generic_category())};
 }
 
@@ -161,21 +166,32 @@ int WriteAll(int fd, const char* data, std::size_t size)
     return 0;
 }
 
-int CopyAll(int from, int to)
+// Copies all that is left of from into to, a chunk of the digest's size at
+// a time, and digests it as it goes when asked. Returns 0 or the error.
+int CopyAll(int from, int to, ContentHash::Running* digest = nullptr)
 {
-    std::vector<char> buffer(kCopyChunk);
-    for (;;) {
-        const ssize_t got = ::read(from, buffer.data(), buffer.size());
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
+    std::vector<char> buffer(ContentHash::kChunk);
+    for (bool end = false; !end;) {
+        std::size_t filled = 0;
+        while (filled < buffer.size()) {
+            const ssize_t got = ::read(from, buffer.data() + filled, buffer.size() - filled);
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                return errno;
+            }
+            if (got == 0) {
+                end = true;
+                break;
+            }
+            filled += static_cast<std::size_t>(got);
         }
-        if (got == 0)
-            return 0;
-        if (const int error = WriteAll(to, buffer.data(), static_cast<std::size_t>(got)))
+        if (digest != nullptr)
+            digest->Add(buffer.data(), filled);
+        if (const int error = WriteAll(to, buffer.data(), filled))
             return error;
     }
+    return 0;
 }
 
 #ifdef __linux__
@@ -402,7 +418,7 @@ WriteResult ReplaceFileContents(const std::filesystem::path& target, std::string
 // The source is checked before it is opened, and opened without blocking, so
 // a FIFO or a device is refused instead of waited on.
 WriteResult ReplaceFileWithCopy(const std::filesystem::path& source, const std::filesystem::path& target,
-                                const ReplaceOptions& options)
+                                const ReplaceOptions& options, const FileStamp* asRead)
 {
     struct stat info {};
     if (::stat(source.c_str(), &info) != 0)
@@ -419,7 +435,17 @@ WriteResult ReplaceFileWithCopy(const std::filesystem::path& source, const std::
         ::close(from);
         return S_ISREG(info.st_mode) ? Failure(error) : Failure(FileErrc::NotAFile);
     }
-    WriteResult result = ReplaceWith(target, options, [from](int fd) { return CopyAll(from, fd); });
+    WriteResult result = ReplaceWith(target, options, [from, asRead](int fd) {
+        ContentHash::Running digest;
+        if (const int error = CopyAll(from, fd, &digest))
+            return error;
+        struct stat copied {};
+        if (asRead != nullptr && (::fstat(from, &copied) != 0 || digest.Digest() != asRead->hash ||
+                                  FileIdentity{static_cast<std::uint64_t>(copied.st_dev),
+                                               static_cast<std::uint64_t>(copied.st_ino)} != asRead->identity))
+            return kSourceChanged;
+        return 0;
+    });
     ::close(from);
     return result;
 }

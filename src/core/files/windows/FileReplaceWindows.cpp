@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "files/ContentHash.h"
 #include "files/FolderOf.h"
 #include "files/NumberedName.h"
 #include "files/TemporaryFiles.h"
@@ -138,10 +139,16 @@ bool HeldOpenElsewhere(const std::wstring& target)
     return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION;
 }
 
+// What a copy's fill returns for a source that changed as it was copied: an
+// error of the program's own, which Windows never gives.
+constexpr DWORD kSourceChanged = (DWORD{1} << 29) | 1;
+
 // A failed call with no error of its own (a write that wrote nothing) still
 // gets a reason, never success.
 WriteResult Failure(DWORD code)
 {
+    if (code == kSourceChanged)
+        return {false, FileErrc::SourceChanged};
     return {false, ErrorOf(code != ERROR_SUCCESS ? code : ERROR_WRITE_FAULT)};
 }
 
@@ -359,21 +366,42 @@ DWORD WriteAll(HANDLE file, const char* data, std::size_t size)
     return ERROR_SUCCESS;
 }
 
-constexpr DWORD kCopyChunk = DWORD{256} << 10;
-
-// Returns ERROR_SUCCESS or the error of the read or the write that failed.
-DWORD CopyAll(HANDLE from, HANDLE to)
+// Copies all that is left of from into to, a chunk of the digest's size at
+// a time, and digests it as it goes when asked. Returns ERROR_SUCCESS or the
+// error of the read or the write that failed.
+DWORD CopyAll(HANDLE from, HANDLE to, ContentHash::Running* digest)
 {
-    std::vector<char> buffer(kCopyChunk);
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(from, buffer.data(), kCopyChunk, &got, nullptr))
-            return GetLastError();
-        if (got == 0)
-            return ERROR_SUCCESS;
-        if (const DWORD error = WriteAll(to, buffer.data(), got))
+    std::vector<char> buffer(ContentHash::kChunk);
+    for (bool end = false; !end;) {
+        std::size_t filled = 0;
+        while (filled < buffer.size()) {
+            DWORD got = 0;
+            if (!ReadFile(from, buffer.data() + filled, static_cast<DWORD>(buffer.size() - filled), &got, nullptr))
+                return GetLastError();
+            if (got == 0) {
+                end = true;
+                break;
+            }
+            filled += got;
+        }
+        if (digest != nullptr)
+            digest->Add(buffer.data(), filled);
+        if (const DWORD error = WriteAll(to, buffer.data(), filled))
             return error;
     }
+    return ERROR_SUCCESS;
+}
+
+// Whether the file open as from is still the one stamped, holding the
+// bytes digested.
+bool StillAsRead(HANDLE from, const ContentHash::Running& digest, const FileStamp& asRead)
+{
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(from, &info))
+        return false;
+    const FileIdentity identity{info.dwVolumeSerialNumber,
+                                static_cast<std::uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow};
+    return identity == asRead.identity && digest.Digest() == asRead.hash;
 }
 
 // Calls put until it succeeds or fails for a reason a moment cannot change.
@@ -529,7 +557,7 @@ WriteResult ReplaceFileContents(const std::filesystem::path& target, std::string
 // that has it open, and streamed into the temporary file; a folder or
 // anything but a disk file is refused, as the reader refuses it.
 WriteResult ReplaceFileWithCopy(const std::filesystem::path& source, const std::filesystem::path& target,
-                                const ReplaceOptions& options)
+                                const ReplaceOptions& options, const FileStamp* asRead)
 {
     const std::wstring sourcePath = LongForm(source);
     const DWORD attributes = GetFileAttributesW(sourcePath.c_str());
@@ -546,7 +574,12 @@ WriteResult ReplaceFileWithCopy(const std::filesystem::path& source, const std::
         CloseHandle(from);
         return Failure(FileErrc::NotAFile);
     }
-    WriteResult result = ReplaceWith(target, options, [from](HANDLE file) { return CopyAll(from, file); });
+    WriteResult result = ReplaceWith(target, options, [from, asRead](HANDLE file) {
+        ContentHash::Running digest;
+        if (const DWORD error = CopyAll(from, file, &digest))
+            return error;
+        return asRead == nullptr || StillAsRead(from, digest, *asRead) ? DWORD{ERROR_SUCCESS} : kSourceChanged;
+    });
     CloseHandle(from);
     return result;
 }

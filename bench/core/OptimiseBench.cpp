@@ -13,8 +13,8 @@
 #include "WordCorpus.h"
 #include "format/DictionaryReader.h"
 #include "format/DictionaryWriter.h"
-#include "words/WordList.h"
 #include "optimise/DuplicateRemoval.h"
+#include "words/WordList.h"
 
 namespace lexor::bench {
 std::vector<std::string> MakeOptimiseWords(std::size_t total, std::size_t percent)

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "format/DictionaryReader.h"
-#include "words/WordList.h"
-#include "support/ScriptedServices.h"
 #include "kit/Conversions.h"
 #include "kit/Twips.h"
+#include "support/ScriptedServices.h"
+#include "words/WordList.h"
 
 namespace lexor::bench {
 

@@ -13,9 +13,9 @@
 #include "GuiBench.h"
 #include "OptimiseBench.h"
 #include "format/DictionaryReader.h"
-#include "words/WordList.h"
 #include "optimise/DuplicateRemoval.h"
 #include "windows/Tool2.h"
+#include "words/WordList.h"
 
 namespace {
 

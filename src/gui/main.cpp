@@ -1,13 +1,13 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "windows/Menu.h"
 #include "kit/Accessibility.h"
 #include "kit/Design.h"
 #include "kit/Fonts.h"
 #include "kit/ItalianTranslation.h"
-#include "services/QtServices.h"
 #include "kit/VisibleFocus.h"
+#include "services/QtServices.h"
+#include "windows/Menu.h"
 
 int main(int argc, char* argv[])
 {

@@ -11,7 +11,7 @@ namespace lexor {
 
 // The platform spot: the only place that talks to the operating system's
 // file calls, one source file per system (FileReplacePosix.cpp,
-// FileReplaceWindows.cpp, with TrashPosix.cpp). A file is replaced by writing
+// FileReplaceWindows.cpp, with TrashSlotPosix.cpp). A file is replaced by writing
 // a temporary file beside it, flushing it to disk and renaming it over the
 // target, so a failure at any point leaves the old file whole.
 

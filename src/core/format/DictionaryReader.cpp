@@ -21,9 +21,8 @@
 namespace lexor {
 namespace {
 
-// The first read of a file, or of a stream, goes into a block no larger than
-// this: enough for the header, and little to refuse a file that is not a
-// dictionary. Reads after it take at most kReadChunk bytes.
+// The first read of a file goes into a block no larger than this: enough
+// for the header, and little to refuse a file that is not a dictionary. Reads after it take at most kReadChunk bytes.
 constexpr std::size_t kFirstBlock = std::size_t{64} << 10;
 constexpr std::size_t kSmallestBlock = std::size_t{4} << 10;
 constexpr std::size_t kReadChunk = std::size_t{1} << 20;
@@ -45,7 +44,7 @@ std::string_view Checked(std::string_view line)
     return line;
 }
 
-// Reads a stream into one block of text, which becomes the list's text, so
+// Reads a file into one block of text, which becomes the list's text, so
 // the words need no copy of their own. Memory follows what has been read,
 // never what a file announces, and no more than limit bytes are read, so a
 // file that grows while it is read ends where it ended when it was opened.

@@ -6,7 +6,9 @@
 
 namespace lexor::ui {
 
-WordListModel::WordListModel(const WordList& words, QObject* parent) : QAbstractListModel(parent), words_(words) {}
+WordListModel::WordListModel(const WordList& words, QObject* parent) : QAbstractListModel(parent), words_(words)
+{
+}
 
 int WordListModel::rowCount(const QModelIndex& parent) const
 {

@@ -6,8 +6,8 @@
 
 #include <QString>
 
-#include "format/DictionaryReader.h"
 #include "files/FileReplace.h"
+#include "format/DictionaryReader.h"
 #include "words/WordList.h"
 
 class QLineEdit;

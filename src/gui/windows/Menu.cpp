@@ -14,19 +14,19 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "windows/Tool1.h"
-#include "format/DictionaryFormat.h"
-#include "files/FileReplace.h"
 #include "activation/Activation.h"
-#include "windows/Tool2.h"
+#include "files/FileReplace.h"
+#include "format/DictionaryFormat.h"
 #include "kit/BusyCursor.h"
 #include "kit/Conversions.h"
 #include "kit/Design.h"
+#include "kit/ScreenPlacement.h"
+#include "kit/Twips.h"
 #include "services/DictionaryFiles.h"
 #include "services/FileMessages.h"
-#include "kit/ScreenPlacement.h"
 #include "services/Services.h"
-#include "kit/Twips.h"
+#include "windows/Tool1.h"
+#include "windows/Tool2.h"
 
 // The pictures live in the static GUI library; naming its initialiser keeps
 // the linker from dropping them.

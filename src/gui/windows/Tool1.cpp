@@ -13,15 +13,15 @@
 #include "kit/BusyCursor.h"
 #include "kit/Conversions.h"
 #include "kit/Design.h"
-#include "services/DictionaryFiles.h"
-#include "services/FileMessages.h"
 #include "kit/PathBox.h"
 #include "kit/PathDrop.h"
 #include "kit/ProgressFrame.h"
 #include "kit/ResultsArea.h"
-#include "services/Services.h"
 #include "kit/Twips.h"
 #include "kit/WordListModel.h"
+#include "services/DictionaryFiles.h"
+#include "services/FileMessages.h"
+#include "services/Services.h"
 
 namespace lexor {
 namespace {

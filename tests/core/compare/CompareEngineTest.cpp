@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "compare/CompareEngine.h"
-#include "words/WordList.h"
 #include "support/WordLists.h"
+#include "words/WordList.h"
 
 namespace lexor {
 namespace {

@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "files/FileError.h"
 #include "format/DictionaryReader.h"
 #include "format/DictionaryWriter.h"
-#include "files/FileError.h"
 #include "support/DictionaryBytes.h"
 #include "support/TempDir.h"
 #include "support/WordLists.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "words/WordList.h"
 #include "optimise/DuplicateRemoval.h"
 #include "support/WordLists.h"
+#include "words/WordList.h"
 
 namespace lexor {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "words/Collation.h"
 #include "format/Cp1252.h"
 #include "support/WordLists.h"
+#include "words/Collation.h"
 
 namespace lexor {
 namespace {

@@ -6,10 +6,10 @@
 #include <random>
 #include <stdexcept>
 
+#include "support/WordLists.h"
 #include "words/Collation.h"
 #include "words/LargeMemory.h"
 #include "words/WordList.h"
-#include "support/WordLists.h"
 
 namespace lexor {
 namespace {

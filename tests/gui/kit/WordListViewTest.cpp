@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "words/WordList.h"
 #include "kit/WordListModel.h"
 #include "kit/WordListView.h"
+#include "words/WordList.h"
 
 namespace lexor {
 namespace {

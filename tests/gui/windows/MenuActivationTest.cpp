@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <string>
 
-#include "files/FileError.h"
 #include "activation/Activation.h"
-#include "windows/Menu.h"
-#include "support/WindowTest.h"
+#include "files/FileError.h"
 #include "kit/Conversions.h"
+#include "support/WindowTest.h"
+#include "windows/Menu.h"
 
 namespace lexor {
 namespace {

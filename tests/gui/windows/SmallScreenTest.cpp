@@ -12,11 +12,11 @@
 #include <QScreen>
 #include <QTest>
 
-#include "windows/Tool1.h"
-#include "windows/Menu.h"
-#include "support/WindowTest.h"
 #include "kit/ItalianTranslation.h"
 #include "kit/Twips.h"
+#include "support/WindowTest.h"
+#include "windows/Menu.h"
+#include "windows/Tool1.h"
 
 namespace lexor {
 namespace {

@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "windows/Tool1.h"
-#include "support/WindowTest.h"
 #include "kit/Conversions.h"
 #include "kit/Twips.h"
+#include "support/WindowTest.h"
+#include "windows/Tool1.h"
 
 namespace lexor {
 namespace {

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "windows/Tool2.h"
-#include "support/WindowTest.h"
 #include "kit/Conversions.h"
 #include "kit/Twips.h"
+#include "support/WindowTest.h"
+#include "windows/Tool2.h"
 
 namespace lexor {
 namespace {

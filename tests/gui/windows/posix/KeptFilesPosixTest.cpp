@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "kit/Conversions.h"
+#include "support/WindowTest.h"
 #include "windows/Menu.h"
 #include "windows/Tool2.h"
-#include "support/WindowTest.h"
-#include "kit/Conversions.h"
 
 namespace lexor {
 namespace {

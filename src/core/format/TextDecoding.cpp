@@ -1,6 +1,7 @@
 #include "format/TextDecoding.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "format/Cp1252.h"
@@ -21,6 +22,21 @@ struct CodePoint {
 };
 
 constexpr char32_t kReplacement = 0xFFFD;
+
+// The first byte from p on that is not plain ASCII, or end. Most of a
+// dictionary is ASCII, so it is passed over eight bytes at a time.
+const Byte* SkipAscii(const Byte* p, const Byte* end) noexcept
+{
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    for (std::uint64_t word = 0; end - p >= 8; p += 8) {
+        std::memcpy(&word, p, 8);
+        if (word & kHighBits)
+            break;
+    }
+    while (p < end && *p < 0x80)
+        ++p;
+    return p;
+}
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
 CodePoint DecodeUtf8(const Byte* p, const Byte* end) noexcept
@@ -190,26 +206,14 @@ bool IsUtf8(std::string_view text) noexcept
 {
     const auto* p = reinterpret_cast<const Byte*>(text.data());
     const Byte* end = p + text.size();
-    // Plain ASCII, which most of a dictionary is, eight bytes at a time.
-    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
-    const auto skipAscii = [&] {
-        for (std::uint64_t word = 0; end - p >= 8; p += 8) {
-            std::memcpy(&word, p, 8);
-            if (word & kHighBits)
-                break;
-        }
-        while (p < end && *p < 0x80)
-            ++p;
-    };
-    skipAscii();
+    p = SkipAscii(p, end);
     if (p == end)
         return false;
     while (p < end) {
         const CodePoint c = DecodeUtf8(p, end);
         if (!c.valid)
             return false;
-        p += c.length;
-        skipAscii();
+        p = SkipAscii(p + c.length, end);
     }
     return true;
 }
@@ -219,15 +223,34 @@ Transcoded ToCp1252(const char* text, std::size_t size, TextEncoding encoding, c
     const auto* p = reinterpret_cast<const Byte*>(text);
     const Byte* end = p + size;
     const Decoder decode = DecoderFor(encoding);
-    Transcoded result = FindUnmappable(p, end, decode);
-    if (result.unmappableLines > 0)
-        return result;
+    // ASCII is itself in UTF-8 and in Windows-1252, so its runs are passed
+    // over, or moved down to where the text is written, as they stand.
+    const bool utf8 = encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8Bom;
+    // First only whether every character has a byte, which the words of a
+    // dictionary have; where one lacks it, the lines are found and numbered
+    // at leisure.
+    for (const Byte* q = p; q < end;) {
+        if (utf8 && (q = SkipAscii(q, end)) == end)
+            break;
+        const CodePoint c = decode(q, end);
+        if (!c.valid || Cp1252Byte(c.value) < 0)
+            return FindUnmappable(p, end, decode);
+        q += c.length;
+    }
     char* at = out;
     while (p < end) {
+        if (utf8) {
+            const Byte* ascii = SkipAscii(p, end);
+            std::memmove(at, p, static_cast<std::size_t>(ascii - p));
+            at += ascii - p;
+            if ((p = ascii) == end)
+                break;
+        }
         const CodePoint c = decode(p, end);
         *at++ = static_cast<char>(Cp1252Byte(c.value));
         p += c.length;
     }
+    Transcoded result;
     result.size = static_cast<std::size_t>(at - out);
     return result;
 }

@@ -255,6 +255,10 @@ QString QtServices::OpenFile(QWidget* parent, const QString& title, const QStrin
     // Over the window that opens it, and let go before that window goes.
     dialog.setParent(parent ? parent->window() : nullptr, flags);
     dialog.setWindowTitle(title);
+    // The one dialog is seen again under another title: a screen reader
+    // hears of a new name only as an accessible name's change, which a new
+    // window title alone does not announce.
+    dialog.setAccessibleName(title);
     dialog.setNameFilter(filter);
     dialog.setDirectory(ExistingFolder(initialDir));
     dialog.setHistory({});

@@ -213,7 +213,7 @@ QString FormChange(const FileForm& form)
     const QStringList findings = Findings(form);
     if (findings.isEmpty())
         return QString();
-    return QStringLiteral("La forma del file cambierà: da %1 a quella letta dal gioco (%2).")
+    return QStringLiteral("La forma del file cambierà: da quella attuale (%1) a quella letta dal gioco (%2).")
         .arg(findings.join(QStringLiteral(", ")), kGamesForm);
 }
 

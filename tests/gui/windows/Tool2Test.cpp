@@ -400,10 +400,11 @@ TEST_F(Tool2Test, AnEditorsFileIsToldOnceAndSavedInTheGamesForm)
     Click("Command2");
     services.boxes.clear();
     Click("Command3");
-    EXPECT_EQ(BoxTexts(), (Texts{SaveQuestion(file) + QStringLiteral("\nLa forma del file cambierà: da UTF-8 con BOM, "
-                                                                     "a capo LF a quella letta dal gioco "
-                                                                     "(Windows-1252, a capo CR LF)."),
-                                 kSaved}));
+    EXPECT_EQ(BoxTexts(),
+              (Texts{SaveQuestion(file) + QStringLiteral("\nLa forma del file cambierà: da quella attuale (UTF-8 con "
+                                                         "BOM, a capo LF) a quella letta dal gioco "
+                                                         "(Windows-1252, a capo CR LF)."),
+                     kSaved}));
     EXPECT_EQ(test::ReadBytes(file), Dictionary({"citt\xE0", "mare"}));
     services.boxes.clear();
     Click("Command3");
